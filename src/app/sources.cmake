@@ -1,0 +1,1 @@
+target_sources(q9tx_gui PRIVATE)

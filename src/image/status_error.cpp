@@ -1,0 +1,1 @@
+#include "image/status_error.h"
