@@ -1,0 +1,24 @@
+#pragma once
+// What the main window and the transfers need of the link. PagerLink implements it;
+// window tests give the window a fake that records the frames sent.
+
+#include <cstdint>
+
+#include "link/link_messages.h"
+
+namespace q9tx {
+
+class LinkControl {
+public:
+    virtual ~LinkControl() = default;
+
+    virtual void StartLink(MessageSink* window) = 0;
+    virtual void StopLink() = 0;
+    virtual void LinkTick() = 0;
+    // Given every message the window handles; true when the window must restart its
+    // timer with LinkTick at 50 ms.
+    virtual bool HandleDeviceEvent(const WindowMessage& message) = 0;
+    virtual void SendFrame(std::uint8_t command, const std::uint8_t* payload, std::uint8_t length) = 0;
+};
+
+}  // namespace q9tx
