@@ -24,7 +24,7 @@ public:
     virtual bool OpenPort(const std::string& name) = 0;
     // False only when the system refuses to close the port.
     virtual bool ClosePort() = 0;
-    // Writes one whole frame without blocking; false when nothing was written.
+    // Writes one whole frame without blocking; false when the frame did not go out whole.
     virtual bool WritePort(const std::uint8_t* bytes, std::size_t count) = 0;
     virtual bool IsOpen() const = 0;
     virtual void SetReceiveHandler(ReceiveHandler handler) = 0;

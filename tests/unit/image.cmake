@@ -1,1 +1,10 @@
-q9tx_add_gtest(image_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/image/status_error_test.cpp LIBS q9tx_image)
+q9tx_add_gtest(image_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/image/capcode_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image/config_image_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image/frequency_text_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image/image_layout_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image/image_validation_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image/rf_word_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image/text_test.cpp
+  LIBS q9tx_image)

@@ -1,0 +1,229 @@
+#include "link/pager_link.h"
+
+#include "link/adapter_port_list.h"
+
+namespace q9tx {
+
+PagerLink::PagerLink(SerialPort& port, PortDiscovery& discovery, const SupportedPagerTable& table)
+    : port_(port), discovery_(discovery), table_(table)
+{
+    port_.SetReceiveHandler(
+        [this](const std::uint8_t* bytes, std::size_t count) { ParseReceived(bytes, count); });
+}
+
+PagerLink::~PagerLink()
+{
+    port_.SetReceiveHandler(nullptr);
+}
+
+void PagerLink::StartLink(MessageSink* window)
+{
+    discovery_.StartPortDiscovery(window);
+    window_ = window;
+    currentPortName_.clear();
+    identified_ = false;
+    RestartProbing();
+}
+
+void PagerLink::StopLink()
+{
+    if (state_ == lsIdentifying || state_ == lsConnected)
+        SendFrame(CmdSignOff, nullptr, 0);
+    port_.ClosePort();
+    discovery_.StopPortDiscovery();
+    // The window is going away: nothing may be posted to it any more.
+    window_ = nullptr;
+    state_ = lsNoAdapter;
+}
+
+void PagerLink::RestartProbing()
+{
+    if (discovery_.GetAdapterPort(nullptr, 0) > 0) {
+        probeIndex_ = 0;
+        probeCountdown_ = 1;
+        state_ = lsPolling;
+    } else {
+        state_ = lsNoAdapter;
+    }
+}
+
+void PagerLink::LinkTick()
+{
+    if (state_ == lsNoAdapter) {
+        Post(WM_PAGER_LINK, LinkNoAdapter);
+        return;
+    }
+    if (state_ == lsPolling) {
+        if (identified_) {
+            replyCountdown_ = 1;
+        } else if (probeCountdown_ <= 1) {
+            probeCountdown_ = kProbeTicks;
+            WalkAdapterPorts();
+        } else {
+            --probeCountdown_;
+        }
+    }
+    if (!port_.IsOpen() || replyCountdown_ == 0 || --replyCountdown_ != 0)
+        return;
+    switch (state_) {
+    case lsPolling:
+        SendFrame(CmdPoll, nullptr, 0);
+        replyCountdown_ = 1;  // N on every tick while polling
+        break;
+    case lsIdentifying:
+        state_ = lsPolling;
+        break;
+    case lsConnected:
+        if (replyAwaited_) {
+            state_ = lsPolling;
+            Post(WM_PAGER_LINK, LinkPagerLost);
+        } else {
+            SendFrame(CmdPoll, nullptr, 0);
+        }
+        break;
+    case lsNoAdapter:
+        break;
+    }
+}
+
+// Moves on to the next port that opens. The current port is kept only while it is open:
+// after a failed attempt elsewhere it has been closed and must be opened again.
+void PagerLink::WalkAdapterPorts()
+{
+    if (probeIndex_ == PortDiscovery::kNoMorePorts)
+        probeIndex_ = 0;
+    while (probeIndex_ != PortDiscovery::kNoMorePorts) {
+        std::string name;
+        probeIndex_ = discovery_.GetAdapterPort(&name, probeIndex_);
+        if (name.empty())
+            continue;
+        if (port_.IsOpen() && EqualIgnoringCase(name, currentPortName_)) {
+            replyCountdown_ = 1;
+            return;
+        }
+        port_.ClosePort();
+        if (port_.OpenPort(name)) {
+            PortOpened(name);
+            replyCountdown_ = 1;
+            return;
+        }
+        ReportPortProblem(name);
+    }
+}
+
+void PagerLink::PortOpened(const std::string& name)
+{
+    currentPortName_ = name;
+    parser_.Reset();
+    writesBlocked_ = false;
+    std::erase_if(reportedPortProblems_, [&](const auto& problem) { return problem.first == name; });
+}
+
+void PagerLink::ReportPortProblem(const std::string& name)
+{
+    const OpenFailure failure = port_.LastOpenFailure();
+    if (failure != OpenFailure::PermissionDenied && failure != OpenFailure::Busy)
+        return;
+    if (reportedPortProblems_.emplace(name, failure).second)
+        Post(WM_PAGER_PORT_PROBLEM, static_cast<std::uint32_t>(failure),
+             std::vector<std::uint8_t>(name.begin(), name.end()));
+}
+
+bool PagerLink::HandleDeviceEvent(const WindowMessage& message)
+{
+    switch (discovery_.ClassifyDeviceEvent(message)) {
+    case DeviceEvent::PortArrival:
+        RestartProbing();
+        return true;
+    case DeviceEvent::PortRemoval:
+        if (!discovery_.IsAdapterPort(currentPortName_)) {
+            port_.ClosePort();
+            currentPortName_.clear();
+            identified_ = false;
+            Post(WM_PAGER_LINK, LinkPagerLost);
+        }
+        // A port plugged in again is worth a new report.
+        std::erase_if(reportedPortProblems_,
+                      [&](const auto& problem) { return !discovery_.IsAdapterPort(problem.first); });
+        writesBlocked_ = false;
+        RestartProbing();
+        return true;
+    case DeviceEvent::RemovalUnderWay:
+        writesBlocked_ = true;
+        return false;
+    case DeviceEvent::None:
+        break;
+    }
+    return false;
+}
+
+void PagerLink::SendFrame(std::uint8_t command, const std::uint8_t* payload, std::uint8_t length)
+{
+    replyAwaited_ = true;
+    replyCountdown_ = kReplyTicks;
+    const std::size_t size = BuildFrame(transmitBuffer_, command, payload, length);
+    if (size > 0 && !writesBlocked_)
+        port_.WritePort(transmitBuffer_.data(), size);
+}
+
+void PagerLink::ParseReceived(const std::uint8_t* bytes, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        if (parser_.Feed(bytes[i]))
+            DispatchFrame();
+    }
+}
+
+void PagerLink::DispatchFrame()
+{
+    if (!parser_.FinishFrame())
+        return;  // a damaged frame counts as no answer
+    replyAwaited_ = false;
+    const std::uint8_t command = parser_.Command();
+    switch (command) {
+    case CmdPollAnswer:
+        if (state_ == lsPolling) {
+            state_ = lsIdentifying;
+            SendFrame(CmdIdentify, nullptr, 0);
+        }
+        return;
+    case CmdIdentify:
+        if (state_ == lsIdentifying) {
+            std::vector<std::uint8_t> reply = parser_.LengthAndPayload();
+            const PagerLinkCode result = CheckPagerModel(reply, table_);
+            identified_ = true;
+            state_ = lsConnected;
+            Post(WM_PAGER_LINK, result, std::move(reply));
+        }
+        return;
+    case CmdInformationText:
+        if (state_ == lsConnected)
+            Post(WM_PAGER_LINK, LinkInformationText, parser_.LengthAndPayload());
+        return;
+    case CmdVerifying:
+    case CmdWriteFailedK:
+    case CmdWriteCompleted:
+    case CmdWriteFailedM:
+        Post(WM_PAGER_ACK, AckVerifying + (command - CmdVerifying));
+        return;
+    default:
+        break;
+    }
+    if ((command & 0xF0) == CmdReadBlock)
+        Post(WM_PAGER_BLOCK, command - CmdReadBlock + 1u, parser_.LengthAndPayload());
+    else if ((command & 0xF0) == CmdWriteBlock)
+        Post(WM_PAGER_ACK, command - CmdWriteBlock + 1u);
+}
+
+void PagerLink::Post(int message, std::uint32_t code, std::vector<std::uint8_t> frame)
+{
+    if (window_ == nullptr)
+        return;
+    WindowMessage posted;
+    posted.message = message;
+    posted.code = code;
+    posted.frame = std::move(frame);
+    window_->postMessage(posted);
+}
+
+}  // namespace q9tx

@@ -1,0 +1,69 @@
+#include "image/status_error.h"
+#include "image/text_conversion.h"
+#include "image/text_field.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace q9tx {
+namespace {
+
+TEST(ToneText, BothDirections)
+{
+    for (const std::uint16_t value : {0xFFFC, 0xD1B1, 0x0000, 0x0A0F}) {
+        EXPECT_EQ(TextToTone(ToneToText(value)), value);
+    }
+    EXPECT_EQ(ToneToText(0x0A0F), "0A0F");
+    EXPECT_EQ(TextToTone(""), 0);
+    EXPECT_EQ(TextToTone("F"), 0x000F);
+    EXPECT_EQ(TextToTone("d1b1"), 0xD1B1);
+    for (const char* text : {"G000", "12 4", "FFFFF"}) {
+        EXPECT_THROW(TextToTone(text), ConversionError) << text;
+    }
+}
+
+TEST(TimeText, HourAndMinute)
+{
+    struct Case {
+        const char* text;
+        int hour;
+        int minute;
+    };
+    const Case cases[] = {{"09:00", 9, 0}, {"23:59", 23, 59}, {"25:61", 25, 61}, {" 9:30", 9, 30}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(TimeTextHour(c.text), c.hour) << c.text;
+        EXPECT_EQ(TimeTextMinute(c.text), c.minute) << c.text;
+    }
+    EXPECT_THROW(TimeTextHour("a9:00"), ConversionError);
+    EXPECT_THROW(TimeTextMinute("09:0"), ConversionError);
+}
+
+TEST(TextField, WritesTerminatorAndZerosUpToTheWidth)
+{
+    struct Case {
+        const char* text;
+        std::size_t width;
+        std::string field;  // the field's bytes and the byte behind it
+    };
+    const Case cases[] = {
+        {"Folder 01", 9, std::string("Folder 01") + '\xEE'},
+        {"Fold", 9, std::string("Fold\0\0\0\0\0", 9) + '\xEE'},
+        {"Folder 012", 9, std::string("Folder 01") + '\xEE'},
+        {"\xE9t\xE9", 4, std::string("\xE9t\xE9\0", 4) + '\xEE'},
+    };
+    for (const Case& c : cases) {
+        ConfigImage image;
+        image.fill(0xEE);
+        WriteTextField(image, 136, c.width, c.text);
+        EXPECT_EQ(std::string(image.begin() + 136, image.begin() + 136 + c.width + 1), c.field) << c.text;
+        EXPECT_EQ(ReadTextField(image, 136, c.width), c.field.substr(0, c.field.find('\0')).substr(0, c.width));
+    }
+    ConfigImage image{};
+    EXPECT_THROW(WriteTextField(image, 508, 5, "abc"), std::out_of_range);
+    EXPECT_THROW(ReadTextField(image, std::size_t(-1), 2), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace q9tx

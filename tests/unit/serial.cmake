@@ -1,0 +1,17 @@
+q9tx_add_gtest(serial_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/serial/serial_test_main.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/serial/line_settings_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/serial/posix_serial_port_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/serial/udev_device_monitor_test.cpp
+  LIBS q9tx_serial)
+q9tx_add_gtest(pager_sim_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/serial/serial_test_main.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/serial/pager_behaviour_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/serial/simulated_pager_test.cpp
+  LIBS pager_sim q9tx_serial)
+if(Q9TX_SANITIZE MATCHES "thread")
+  set_property(TEST serial_tests pager_sim_tests APPEND PROPERTY ENVIRONMENT
+    "TSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/serial/thread_sanitizer.supp")
+endif()

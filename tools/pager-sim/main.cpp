@@ -1,0 +1,76 @@
+// pager-sim: a simulated Q9TX pager on a pseudo-terminal. Prints the device path to
+// give to `q9tx-programmer --port` and answers until it is interrupted.
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "simulated_pager.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: pager-sim [--paced] [--image FILE] [--info TEXT]\n"
+    "  --paced       send at the real 4800 baud (about 2.08 ms a byte)\n"
+    "  --image FILE  start with this 512-byte configuration image\n"
+    "  --info TEXT   the pager's information text\n";
+
+bool LoadImage(const char* path, q9tx::sim::ImageBytes& image)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (!file || bytes.size() != image.size()) {
+        return false;
+    }
+    std::memcpy(image.data(), bytes.data(), image.size());
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    q9tx::sim::SimulatedPager pager;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (option == "--paced") {
+            pager.setPaced(true);
+        } else if (option == "--image" && hasValue) {
+            q9tx::sim::ImageBytes image{};
+            if (!LoadImage(argv[++i], image)) {
+                std::fprintf(stderr, "pager-sim: %s is not a readable 512-byte image\n", argv[i]);
+                return 2;
+            }
+            pager.setImage(image);
+        } else if (option == "--info" && hasValue) {
+            pager.setInformationText(argv[++i]);
+        } else {
+            std::fputs(kUsage, option == "--help" ? stdout : stderr);
+            return option == "--help" ? 0 : 2;
+        }
+    }
+
+    // Signals are taken synchronously below; block them before the pager's thread starts
+    // so that it inherits the mask.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    if (!pager.start()) {
+        std::fprintf(stderr, "pager-sim: %s\n", pager.error().c_str());
+        return 1;
+    }
+    std::printf("%s\n", pager.slavePath().c_str());
+    std::fflush(stdout);
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    pager.unplug();
+    return 0;
+}
