@@ -1,1 +1,24 @@
-target_sources(q9tx_gui PRIVATE)
+target_sources(q9tx_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/address_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/addresses_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/control_factory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/control_hints.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/factory_panel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/field_events.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/field_marks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frequency_field_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/general_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/general_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/masked_entry_guard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/message_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/messages_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rule_wiring.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/schedule_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/schedule_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_validation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/single_byte_texts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/single_byte_validator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_conversion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/up_down_button.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_frame.cpp
+)

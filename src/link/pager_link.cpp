@@ -1,5 +1,7 @@
 #include "link/pager_link.h"
 
+#include <algorithm>
+
 #include "link/adapter_port_list.h"
 
 namespace q9tx {
@@ -124,9 +126,13 @@ void PagerLink::ReportPortProblem(const std::string& name)
     const OpenFailure failure = port_.LastOpenFailure();
     if (failure != OpenFailure::PermissionDenied && failure != OpenFailure::Busy)
         return;
-    if (reportedPortProblems_.emplace(name, failure).second)
-        Post(WM_PAGER_PORT_PROBLEM, static_cast<std::uint32_t>(failure),
-             std::vector<std::uint8_t>(name.begin(), name.end()));
+    if (!reportedPortProblems_.emplace(name, failure).second)
+        return;
+    // Laid out like a frame's length byte and payload, as every message's frame is.
+    const std::size_t length = std::min<std::size_t>(name.size(), 255);
+    std::vector<std::uint8_t> frame{static_cast<std::uint8_t>(length)};
+    frame.insert(frame.end(), name.begin(), name.begin() + static_cast<std::ptrdiff_t>(length));
+    Post(WM_PAGER_PORT_PROBLEM, static_cast<std::uint32_t>(failure), std::move(frame));
 }
 
 bool PagerLink::HandleDeviceEvent(const WindowMessage& message)

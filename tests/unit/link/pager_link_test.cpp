@@ -255,7 +255,7 @@ TEST(PagerLink, PortThatMayNotBeOpenedIsReportedOncePerReason)
     ASSERT_EQ(bench.sink.messages.size(), 2u);
     EXPECT_EQ(bench.sink.Codes(WM_PAGER_PORT_PROBLEM), (Codes{unsigned(OpenFailure::PermissionDenied),
                                                                 unsigned(OpenFailure::Busy)}));
-    EXPECT_EQ(bench.sink.messages[1].frame, Bytes({'t', 't', 'y', 'U', 'S', 'B', '1'}));
+    EXPECT_EQ(bench.sink.messages[1].frame, Bytes({7, 't', 't', 'y', 'U', 'S', 'B', '1'}));
 
     bench.port.refusals["ttyUSB1"] = OpenFailure::PermissionDenied;  // a new reason
     bench.port.refusals.erase("ttyUSB0");                            // opens now

@@ -1,0 +1,315 @@
+#include "app/tform1.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPalette>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+
+#include "app/error_box.h"
+#include "app/status_texts.h"
+#include "app/window_message_event.h"
+#include "editor/field_events.h"
+#include "editor/up_down_button.h"
+#include "link/frame.h"
+#include "link/serial_port.h"
+
+using namespace q9tx;
+
+namespace {
+
+constexpr std::uint16_t kLinkTickInterval = 50;
+constexpr std::uint16_t kStoppedInterval = 1000;
+// Block data handed to the write transfer carries this code instead of the block's.
+constexpr std::uint16_t kWriteBlockCode = 4096;
+constexpr int kPllChipFs8108 = 2;
+constexpr char kDefaultFrequency[] = "457.6000";
+constexpr int kFrequencySeparatorPosition = 3;
+
+// The bytes after the length byte, at most as many as it says, ending at a zero byte.
+QString PayloadText(const WindowMessage& message)
+{
+    QByteArray bytes;
+    for (std::size_t i = 0; i < message.payloadLength() && i + 1 < message.frame.size(); ++i) {
+        const std::uint8_t byte = message.payload(i);
+        if (byte == 0)
+            break;
+        bytes.append(static_cast<char>(byte));
+    }
+    return QString::fromLatin1(bytes);
+}
+
+}  // namespace
+
+TForm1::TForm1(LinkControl& link, QWidget* parent)
+    : QMainWindow(parent), link_(link), fieldEvents_(new FieldEvents(this))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The form's font size: 8 points, as the layout was drawn for.
+    QFont formFont = font();
+    formFont.setPointSize(8);
+    setFont(formFont);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+
+    BuildMainMenu();
+    BuildWindowFrame();
+    WireEditorRules();
+    RunConstructionSteps();
+
+    // Sized to its content, which changes when the progress panel shows.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm1::RunConstructionSteps()
+{
+    // Read first, so that every rule sees the user's separator.
+    const QString separator = QLocale().decimalPoint();
+    if (!separator.isEmpty())
+        decimalSeparator_ = separator.front();
+
+    bs1->setText(QStringLiteral("30"));
+    bs3->setText(QStringLiteral("31"));
+    factory->hide();
+    pllChip->setEnabled(false);
+    pllChip->setCurrentIndex(kPllChipFs8108);
+    channelSpacing->hide();
+    Label54->hide();
+    serialInc->hide();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Q9TX Programmer"));
+    setWindowTitle(QGuiApplication::applicationDisplayName());
+    QPalette actionPalette = action->palette();
+    actionPalette.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
+    action->setPalette(actionPalette);
+    banner1->hide();
+    displayHoldTime->setText(QStringLiteral("10"));
+    displayHoldTimeUpDown->setPosition(10);
+    displayHoldTimeUpDown->hide();
+    lcdBaseContrast->setText(QStringLiteral("15"));
+    lcdBaseContrastUpDown->setPosition(15);
+    lcdBaseContrastUpDown->hide();
+    messageOps->setChecked(true);
+    powerOff->setChecked(true);
+    rangeHoldTime->setText(QStringLiteral("30"));
+    rangeHoldTimeUpDown->setPosition(30);
+    rangeHoldTimeUpDown->hide();
+    for (QCheckBox* box : {setup, schedule, textSize, useSchedule})
+        box->setChecked(true);
+    // Each rule on its own: one that fails is reported and the window still starts.
+    Guarded([this] { CannedMessageClick(); });
+    Guarded([this] { StorageExit(); });
+    Guarded([this] { UnreadReminderChange(); });
+    Guarded([this] { UseScheduleClick(); });
+    ShowLinkState(nullptr, false);
+
+    QString defaultFrequency = QString::fromLatin1(kDefaultFrequency);
+    defaultFrequency[kFrequencySeparatorPosition] = decimalSeparator_;
+    frequency->setText(defaultFrequency);
+    Guarded([this] { FrequencyExit(); });
+
+    link_.StartLink(this);
+    setAcceptDrops(true);
+    ArmTimer(kLinkTickInterval, [this] { link_.LinkTick(); });
+}
+
+TForm1::~TForm1()
+{
+    // No rule may run on a window that is being taken apart.
+    delete fieldEvents_;
+    fieldEvents_ = nullptr;
+    setAcceptDrops(false);
+    Timer1->stop();
+    Guarded([this] { link_.StopLink(); });
+}
+
+void TForm1::postMessage(const WindowMessage& message)
+{
+    QCoreApplication::postEvent(this, new WindowMessageEvent(message));
+}
+
+void TForm1::setStatusText(const QString& text) { simpleText_->setText(text); }
+
+QString TForm1::statusText() const { return simpleText_->text(); }
+
+void TForm1::showStatus(int number) { setStatusText(StatusText(number)); }
+
+std::array<QLineEdit*, TForm1::kToneCount> TForm1::tonePatterns() const
+{
+    return {toneA, toneB, toneC, toneD, tonePowerOn, toneUrgent, toneWarning};
+}
+
+void TForm1::ArmTimer(std::uint16_t interval, TickRoutine routine)
+{
+    Timer1->stop();
+    Timer1->setInterval(interval);
+    tickRoutine_ = std::move(routine);
+    if (tickRoutine_)
+        Timer1->start();
+}
+
+void TForm1::Timer1Timer()
+{
+    // A copy: the routine may re-arm the timer with another one.
+    const TickRoutine routine = tickRoutine_;
+    if (routine)
+        routine();
+}
+
+void TForm1::Exit1Click() { close(); }
+
+void TForm1::About1Click()
+{
+    QMessageBox::about(this, QStringLiteral("About"),
+                       QStringLiteral("%1\nVersion %2").arg(QGuiApplication::applicationDisplayName(),
+                                                             QStringLiteral(Q9TX_VERSION)));
+}
+
+bool TForm1::event(QEvent* event)
+{
+    if (event->type() == static_cast<QEvent::Type>(WM_DEVICECHANGE) || event->type() >= QEvent::User) {
+        if (const auto* message = dynamic_cast<const WindowMessageEvent*>(event)) {
+            Guarded([&] { HandleWindowMessage(message->message()); });
+            return true;
+        }
+    }
+    return QMainWindow::event(event);
+}
+
+void TForm1::HandleWindowMessage(const WindowMessage& message)
+{
+    if (link_.HandleDeviceEvent(message))
+        ArmTimer(kLinkTickInterval, [this] { link_.LinkTick(); });
+    switch (message.message) {
+    case WM_PAGER_LINK:
+        HandlePagerLink(message);
+        break;
+    case WM_PAGER_BLOCK:
+        if (writeInProgress)
+            WriteTransferStep(kWriteBlockCode, &message);
+        else
+            ReadTransferStep(static_cast<std::uint16_t>(message.code), &message);
+        break;
+    case WM_PAGER_ACK:
+        WriteTransferStep(static_cast<std::uint16_t>(message.code), nullptr);
+        break;
+    case WM_PAGER_PORT_PROBLEM:
+        ShowPortProblem(message);
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::HandlePagerLink(const WindowMessage& message)
+{
+    switch (message.code) {
+    case LinkNoAdapter:
+        ArmTimer(kStoppedInterval, {});
+        break;
+    case LinkPagerSupported:
+        ShowLinkState(&message, true);
+        showStatus(StatusPagerConnected);
+        break;
+    case LinkMapVersionTooNew:
+        ShowLinkState(&message, false);
+        showStatus(StatusFirmwareTooNew);
+        break;
+    case LinkPagerUnsupported:
+        showStatus(StatusPagerUnsupported);
+        break;
+    case LinkPagerLost:
+        ShowLinkState(nullptr, false);
+        showStatus(StatusPagerDisconnected);
+        break;
+    case LinkInformationText:
+        ShowPagerInfo(message);
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::ShowLinkState(const WindowMessage* reply, bool enable)
+{
+    if (reply && reply->payloadLength() >= kIdentificationLength) {
+        const std::uint8_t firmwareNumber = reply->payload(4);
+        const std::uint8_t firmwareVersion = reply->payload(5);
+        firmware->setText(firmwareVersion != 0 ? QStringLiteral("V%1").arg(firmwareVersion)
+                                               : QStringLiteral("D%1").arg(firmwareNumber));
+        mapVersion->setCurrentIndex(reply->payload(1));
+        link_.SendFrame(CmdInformationText, nullptr, 0);
+        const int featureWord = reply->payload(1) * 256 + reply->payload(2);
+        escalatingAlerts->setVisible(featureWord != 0);
+        ReadFromPager1->setEnabled(enable);
+        WriteToPager1->setEnabled(enable);
+        return;
+    }
+    mapVersion->setCurrentIndex(0);
+    firmware->setText(QStringLiteral("--"));
+    firmware->setStatusTip(QString());
+    progress->hide();
+    settings->setEnabled(true);
+    EndTransfer();
+    writeInProgress = false;
+    escalatingAlerts->hide();
+    ReadFromPager1->setEnabled(false);
+    WriteToPager1->setEnabled(false);
+}
+
+void TForm1::ShowPagerInfo(const WindowMessage& reply) { firmware->setStatusTip(PayloadText(reply)); }
+
+void TForm1::ShowPortProblem(const WindowMessage& message)
+{
+    const QString port = PayloadText(message);
+    QString text;
+    switch (static_cast<OpenFailure>(message.code)) {
+    case OpenFailure::PermissionDenied:
+        text = QStringLiteral("Cannot open %1: permission denied. Add your user to the dialout group and log in again.")
+                   .arg(port);
+        break;
+    case OpenFailure::Busy:
+        text = QStringLiteral("Cannot open %1: another program is using it. Close that program.").arg(port);
+        break;
+    default:
+        text = QStringLiteral("Cannot open %1.").arg(port);
+        break;
+    }
+    setStatusText(text);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Only the first dropped file is loaded.
+    const QString fileName = urls.front().toLocalFile();
+    if (!fileName.isEmpty())
+        Guarded([&] { LoadSettingsFile(fileName); });
+}

@@ -1,0 +1,347 @@
+#pragma once
+// The one main window: every control of the editor, the menus, the progress and
+// status display, the timer that drives the link, and the handler of the link's
+// messages. The editor's rules are member functions too (src/editor/*_rules.cpp).
+//
+// Families of controls are arrays indexed from 0: address[0] is "address1",
+// format[7][3] is "format8D", urgentTarget[0][0] is "urgent1A". Family handlers take
+// the same index.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include <QMainWindow>
+#include <QString>
+
+#include "image/config_image.h"
+#include "link/link_control.h"
+#include "link/link_messages.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+
+namespace q9tx {
+class FieldEvents;
+class UpDownButton;
+}  // namespace q9tx
+
+class TForm1 : public QMainWindow, public q9tx::MessageSink {
+    Q_OBJECT
+public:
+    // What the timer calls on each tick; empty for none.
+    using TickRoutine = std::function<void()>;
+
+    static constexpr int kAddressCount = 8;
+    static constexpr int kFunctionCount = 4;  // A to D
+    static constexpr int kStorageChoiceCount = 4;
+    static constexpr int kDayCount = 7;
+    static constexpr int kCannedCount = 4;
+    static constexpr int kFolderCount = 16;
+    static constexpr int kToneCount = 7;
+    // Payload byte count of an identification reply that the window can show.
+    static constexpr int kIdentificationLength = 6;
+
+    explicit TForm1(q9tx::LinkControl& link, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // MessageSink: posts the message to this window's event queue.
+    void postMessage(const q9tx::WindowMessage& message) override;
+
+    // The simple text of StatusBar1. A hint shown while the mouse rests on a control
+    // covers it only for that time.
+    void setStatusText(const QString& text);
+    QString statusText() const;
+    // The status text of a status number.
+    void showStatus(int number);
+
+    // The decimal separator of the user's locale, read at construction.
+    QChar decimalSeparator() const { return decimalSeparator_; }
+    q9tx::FieldEvents& fieldEvents() { return *fieldEvents_; }
+    q9tx::LinkControl& link() { return link_; }
+
+    // Shell.
+    void ArmTimer(std::uint16_t interval, TickRoutine routine);
+    void Timer1Timer();
+    void ShowLinkState(const q9tx::WindowMessage* reply, bool enable);
+    void ShowPagerInfo(const q9tx::WindowMessage& reply);
+    void Exit1Click();
+    void About1Click();
+
+    // Menu commands, transfers and settings files (src/transfer, src/image).
+    void Open1Click();
+    void Save1Click();
+    void ReadFromPager1Click();
+    void WriteToPager1Click();
+    void Recover1Click();
+    void ReadTransferStep(std::uint16_t code, const q9tx::WindowMessage* block);
+    void WriteTransferStep(std::uint16_t code, const q9tx::WindowMessage* block);
+    void LoadSettingsFile(const QString& fileName);
+    // Called by the disconnected look after it has hidden the progress panel and
+    // enabled the editor: the transfer under way releases what it holds.
+    void EndTransfer();
+
+    // Address rules (src/editor/address_rules.cpp).
+    void AddrEnClick(int n);
+    void StorageChange(int n);
+    void StorageExit();
+    void AddressChange(int n);
+    void AddressExit(int n);
+    bool NumericKeyPress(QChar key);
+    void FixedNumberExit(QLineEdit* field);
+
+    // Schedule rules (src/editor/schedule_rules.cpp).
+    void UseScheduleClick();
+    void PeriodChange(int day);
+    void TimeStringExit(QLineEdit* field);
+    bool CheckSchedule();
+
+    // Message and folder rules (src/editor/message_rules.cpp).
+    void UnreadReminderChange();
+    void MessageOpsClick();
+    void CannedMessageClick();
+    void FolderEnClick(int k);
+    void FixedStringExit(QLineEdit* field);
+    // The folder-group rule that StorageExit runs: the group is usable only while some
+    // address of rows 1 to 4 has public storage.
+    void FolderGroupRule();
+
+    // Free texts that the image stores one byte per character (src/editor/single_byte_texts.cpp):
+    // their edits refuse characters without a single-byte form. Run once by WireEditorRules.
+    void RefuseMultiByteCharacters();
+
+    // General, alert, decoder and RF rules (src/editor/general_rules.cpp).
+    void DisplayHoldTimeEnter();
+    void DisplayHoldTimeExit();
+    void ContrastEnter();
+    void ContrastExit();
+    void RangeHoldTimeEnter();
+    void RangeHoldTimeExit();
+    void FixedAlertModeChange();
+    bool TonePatternKeyPress(QChar key);
+    void TonePatternExit(QLineEdit* field);
+    void SetupChange();
+    bool FrequencyKeyPress(QChar key);
+    void FrequencyExit();
+    void BS1Exit();
+    void BS3Exit();
+
+    // Settings validation (src/editor/settings_validation.cpp).
+    bool ValidateSettings();
+
+    // Capcode tests of the address rules (src/editor/address_rules.cpp): a legal
+    // capcode, and one that no other capcode field holds. IsLegalCapcode throws
+    // q9tx::ConversionError for a text that is not a whole number.
+    bool IsLegalCapcode(const QLineEdit* field) const;
+    bool IsFreeCapcode(const QLineEdit* field) const;
+
+    // The seven tone fields in the inventory's order: A, B, C, D, power on, urgent, warning.
+    std::array<QLineEdit*, kToneCount> tonePatterns() const;
+
+    // ---- Controls, named as the rest of the system refers to them. ----
+
+    // Window frame.
+    QWidget* progress = nullptr;
+    QLabel* action = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QWidget* factory = nullptr;
+    QWidget* settings = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* channels = nullptr;
+    QWidget* timefilters = nullptr;
+    QWidget* storagePage = nullptr;  // the page named "storage"
+    QWidget* general = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* banner1 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // Menus.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* File1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* ReadFromPager1 = nullptr;
+    QAction* WriteToPager1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* Recover1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* About1 = nullptr;
+
+    // Factory panel.
+    QComboBox* customerId = nullptr;
+    QComboBox* mapVersion = nullptr;
+    QComboBox* lcdGain = nullptr;
+    QComboBox* overheat = nullptr;
+    QLabel* date = nullptr;
+    QLineEdit* comment = nullptr;
+    QLineEdit* bs1 = nullptr;
+    QLineEdit* bs3 = nullptr;
+    QComboBox* filterStrength = nullptr;
+    QComboBox* preambleError = nullptr;
+    QCheckBox* bs2Option = nullptr;
+
+    // Page "Addresses".
+    QGroupBox* addresses = nullptr;
+    std::array<QCheckBox*, kAddressCount> addrEn{};
+    std::array<QLineEdit*, kAddressCount> address{};
+    std::array<QLabel*, kAddressCount> frame{};
+    std::array<QComboBox*, kAddressCount> autoInc{};
+    std::array<QComboBox*, kStorageChoiceCount> storage{};       // "storage1" to "storage4"
+    std::array<QLabel*, kStorageChoiceCount> storageLabel{};     // "storage5" to "storage8"
+    std::array<std::array<QComboBox*, kFunctionCount>, kAddressCount> format{};
+    QGroupBox* urgent = nullptr;
+    std::array<std::array<QCheckBox*, kFunctionCount>, kAddressCount> urgentTarget{};  // "urgent1A".."urgent8D"
+
+    // Page "Schedule".
+    QGroupBox* timetable = nullptr;
+    QCheckBox* useSchedule = nullptr;
+    std::array<QLabel*, kDayCount> dayLabel{};  // "Label55", "Label57", ... "Label67"
+    std::array<QComboBox*, kDayCount> period{};
+    std::array<QLineEdit*, kDayCount> start{};
+    std::array<QLabel*, kDayCount> toLabel{};  // "Label56", "Label58", ... "Label68"
+    std::array<QLineEdit*, kDayCount> finish{};
+    std::array<QCheckBox*, kDayCount> nightShift{};
+
+    // Page "Messages".
+    QGroupBox* messages = nullptr;
+    QComboBox* messageHoldTime = nullptr;
+    QComboBox* messageEncoding = nullptr;
+    QComboBox* repeatedFilter = nullptr;
+    QComboBox* repeatedRejectionTime = nullptr;
+    QComboBox* unreadReminder = nullptr;
+    QComboBox* numReminders = nullptr;
+    QCheckBox* messageOps = nullptr;
+    QCheckBox* keepUnreadWhenDeletingAll = nullptr;
+    QCheckBox* cannedMessages = nullptr;
+    std::array<QLabel*, kCannedCount> cannedLabel{};  // "Label16" to "Label19"
+    std::array<QLineEdit*, kCannedCount> canned{};
+    QGroupBox* folders = nullptr;
+    QCheckBox* ignorePublicMessages = nullptr;
+    QCheckBox* hideMessageNumber = nullptr;
+    QComboBox* continuousMode = nullptr;
+    std::array<QCheckBox*, kFolderCount> folderEn{};
+    std::array<QLineEdit*, kFolderCount> folderName{};
+    std::array<QLineEdit*, kFolderCount> folderSize{};
+
+    // Page "General".
+    QLabel* firmware = nullptr;
+    QLineEdit* serialNum = nullptr;
+    QCheckBox* serialInc = nullptr;
+    QGroupBox* misc = nullptr;
+    QLineEdit* banner = nullptr;
+    QLineEdit* displayHoldTime = nullptr;
+    q9tx::UpDownButton* displayHoldTimeUpDown = nullptr;
+    QLineEdit* lcdBaseContrast = nullptr;
+    q9tx::UpDownButton* lcdBaseContrastUpDown = nullptr;
+    QComboBox* menuLanguage = nullptr;
+    QComboBox* dateFormat = nullptr;
+    QComboBox* timeFormat = nullptr;
+    QLineEdit* rangeHoldTime = nullptr;
+    q9tx::UpDownButton* rangeHoldTimeUpDown = nullptr;
+    QCheckBox* handProg = nullptr;
+    QLineEdit* passcode = nullptr;
+    QGroupBox* alerts = nullptr;
+    QComboBox* alertDuration = nullptr;
+    QComboBox* fixedAlertMode = nullptr;
+    QCheckBox* muteOption = nullptr;
+    QCheckBox* escalatingAlerts = nullptr;
+    QCheckBox* flashingAlerts = nullptr;
+    QCheckBox* lowBattAlertDelay = nullptr;
+    QCheckBox* nightMode = nullptr;
+    QLineEdit* toneA = nullptr;
+    QLineEdit* toneB = nullptr;
+    QLineEdit* toneC = nullptr;
+    QLineEdit* toneD = nullptr;
+    QLineEdit* tonePowerOn = nullptr;
+    QLineEdit* toneUrgent = nullptr;
+    QLineEdit* toneWarning = nullptr;
+    QGroupBox* decoder = nullptr;
+    QComboBox* baudrate = nullptr;
+    QComboBox* polarity = nullptr;
+    QGroupBox* rf = nullptr;
+    QComboBox* pllChip = nullptr;
+    QLineEdit* frequency = nullptr;
+    QLabel* Label54 = nullptr;
+    QComboBox* channelSpacing = nullptr;
+    QGroupBox* menus = nullptr;
+    QCheckBox* setup = nullptr;
+    QCheckBox* schedule = nullptr;
+    QCheckBox* textSize = nullptr;
+    QCheckBox* powerOff = nullptr;
+
+    // Data the window keeps besides its controls.
+    bool writeInProgress = false;              // block data belongs to a write
+    QString currentFileName = QStringLiteral("Settings.bin");
+
+    // ---- Image conversion, settings files and the operation frame
+    //      (src/image/image_conversion.cpp, settings_files.cpp, operation_frame.cpp). ----
+
+    // The image of the editor's settings around a pager's header, or around a header of
+    // this program's own when there is none. Changes nothing in the editor. Throws
+    // q9tx::ConversionError for a numeric or time text that holds no number (a folder
+    // size, say) and q9tx::StatusError(1600) when the frequency cannot be set for the
+    // chip the image is built for; no image is produced then.
+    q9tx::ConfigImage EncodeImage(const std::optional<q9tx::ImageHeader>& header) const;
+    // Fills every control the image feeds and runs the editor's rules once. The image
+    // must have passed ValidateImage.
+    void DecodeImage(const q9tx::ConfigImage& image);
+    void ReadSettingsFile(const QString& fileName);
+
+    // A file dialog: gets the proposed path, returns the confirmed one or nothing when
+    // the user cancels. Empty members use the toolkit's dialogs; tests set their own.
+    using FileDialog = std::function<std::optional<QString>(const QString& proposed)>;
+    FileDialog OpenDialog1;
+    FileDialog SaveDialog1;
+
+    // Loading, saving and the transfers run one at a time inside this frame. Begin
+    // disables the editor, shows the progress panel with the action's status text and
+    // returns true; it returns false, changing nothing, while another operation runs.
+    bool BeginOperation(int actionStatus);
+    // Hides the progress panel and enables the editor again.
+    void EndOperation();
+    bool operationRunning() const { return operationRunning_; }
+    // Moves the progress bar on by `step`.
+    void AdvanceProgress(int step);
+
+protected:
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Building the window (src/editor/*_page.cpp, src/app/main_menu.cpp).
+    void BuildMainMenu();
+    void BuildWindowFrame();
+    QWidget* BuildFactoryPanel();
+    QWidget* BuildAddressesPage();
+    QWidget* BuildSchedulePage();
+    QWidget* BuildMessagesPage();
+    QWidget* BuildGeneralPage();
+    // Attaches the editor's rules to their controls (src/editor/rule_wiring.cpp).
+    void WireEditorRules();
+    void RunConstructionSteps();
+
+    void HandleWindowMessage(const q9tx::WindowMessage& message);
+    void HandlePagerLink(const q9tx::WindowMessage& message);
+    void ShowPortProblem(const q9tx::WindowMessage& message);
+
+    q9tx::LinkControl& link_;
+    q9tx::FieldEvents* fieldEvents_ = nullptr;
+    QLabel* simpleText_ = nullptr;
+    TickRoutine tickRoutine_;
+    QChar decimalSeparator_{QLatin1Char('.')};
+    bool operationRunning_ = false;
+};

@@ -1,0 +1,131 @@
+// Rules of the address rows: enabling, capcode entry and test, frame numbers.
+
+#include <algorithm>
+#include <cstdint>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/status_texts.h"
+#include "app/tform1.h"
+#include "editor/field_marks.h"
+#include "editor/text_conversion.h"
+#include "image/capcode.h"
+
+using namespace q9tx;
+
+namespace {
+
+constexpr int kPrivateStorage = 0;
+// Rows with a storage choice come first.
+constexpr int kRowsWithStorage = TForm1::kStorageChoiceCount;
+
+// Capcodes the pager accepts; the gaps between them are reserved addresses.
+struct CapcodeRange {
+    std::uint32_t first;
+    std::uint32_t last;
+};
+constexpr CapcodeRange kLegalCapcodes[] = {{8, 2007663}, {2007672, 2045055}, {2045064, 2097143}};
+
+bool IsLegal(std::uint32_t capcode)
+{
+    return std::any_of(std::begin(kLegalCapcodes), std::end(kLegalCapcodes),
+                       [capcode](const CapcodeRange& range) { return capcode >= range.first && capcode <= range.last; });
+}
+
+}  // namespace
+
+void TForm1::AddrEnClick(int n)
+{
+    const bool inUse = addrEn[n]->isChecked();
+    address[n]->setEnabled(inUse);
+    for (QComboBox* box : format[n])
+        box->setEnabled(inUse);
+    // A row that stores publicly has no auto-increment step and no urgent targets.
+    bool stepAndTargets = inUse;
+    if (n < kRowsWithStorage) {
+        storage[n]->setEnabled(inUse);
+        stepAndTargets = inUse && storage[n]->currentIndex() == kPrivateStorage;
+    }
+    autoInc[n]->setEnabled(stepAndTargets);
+    for (QCheckBox* box : urgentTarget[n])
+        box->setEnabled(stepAndTargets);
+}
+
+void TForm1::StorageChange(int n)
+{
+    const bool isPrivate = storage[n]->currentIndex() == kPrivateStorage;
+    autoInc[n]->setEnabled(isPrivate);
+    for (QCheckBox* box : urgentTarget[n])
+        box->setEnabled(isPrivate);
+}
+
+void TForm1::StorageExit() { FolderGroupRule(); }
+
+void TForm1::AddressChange(int n)
+{
+    const QString text = address[n]->text();
+    if (text.isEmpty()) {
+        frame[n]->setText(QStringLiteral("-"));
+        return;
+    }
+    // Text that is no number (pasted) is not a legal capcode: the label stays, and
+    // leaving the field reports the text once.
+    try {
+        if (!IsLegalCapcode(address[n]))
+            return;
+    } catch (const ConversionError&) {
+        return;
+    }
+    frame[n]->setText(QString::number(FrameOf(static_cast<std::uint32_t>(TextToInt(text)))));
+}
+
+void TForm1::AddressExit(int n)
+{
+    QLineEdit* field = address[n];
+    FixedNumberExit(field);
+    if (!IsLegalCapcode(field)) {
+        setRefused(field, true);
+        showStatus(StatusIllegalCapcode);
+    } else if (IsFreeCapcode(field)) {
+        setRefused(field, false);
+        setStatusText(QString());
+    } else {
+        setRefused(field, true);
+        showStatus(StatusCapcodeUsed);
+    }
+}
+
+bool TForm1::NumericKeyPress(QChar key)
+{
+    setStatusText(QString());
+    // Control characters carry editing keys and the clipboard shortcuts.
+    if (key.unicode() < 32 || (key >= QLatin1Char('0') && key <= QLatin1Char('9')))
+        return true;
+    showStatus(StatusEnterNumber);
+    return false;
+}
+
+void TForm1::FixedNumberExit(QLineEdit* field)
+{
+    const QString filled = field->text().rightJustified(field->maxLength(), QLatin1Char('0'));
+    if (filled != field->text())
+        field->setText(filled);
+}
+
+bool TForm1::IsLegalCapcode(const QLineEdit* field) const
+{
+    // A negative number taken as unsigned lies far above every range.
+    return IsLegal(static_cast<std::uint32_t>(TextToInt(field->text())));
+}
+
+bool TForm1::IsFreeCapcode(const QLineEdit* field) const
+{
+    // Every row counts, in use or not; the field itself is one of the eight.
+    const QString text = field->text();
+    const auto holders = std::count_if(address.begin(), address.end(),
+                                       [&text](const QLineEdit* other) { return other->text() == text; });
+    return holders <= 1;
+}

@@ -1,0 +1,150 @@
+// Rules of the general, alert, decoder and RF settings and of BS1 and BS3.
+
+#include <algorithm>
+#include <cstdint>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScopeGuard>
+
+#include "app/status_texts.h"
+#include "app/tform1.h"
+#include "editor/field_marks.h"
+#include "editor/frequency_field_text.h"
+#include "editor/text_conversion.h"
+#include "editor/up_down_button.h"
+#include "image/rf_word.h"
+
+using namespace q9tx;
+
+namespace {
+
+constexpr int kUserChoosesAlert = 0;  // "Let user choose"
+constexpr int kToneDigits = 4;
+// The decoder thresholds; BS1 must stay below BS3.
+constexpr int kBs1Minimum = 2;
+constexpr int kBs1Maximum = 61;
+constexpr int kBs3Minimum = 3;
+constexpr int kBs3Maximum = 62;
+
+bool IsControlCharacter(QChar key) { return key.unicode() < 32; }
+
+bool IsDecimalDigit(QChar key) { return key >= QLatin1Char('0') && key <= QLatin1Char('9'); }
+
+bool IsHexDigit(QChar key)
+{
+    const QChar upper = key.toUpper();
+    return IsDecimalDigit(key) || (upper >= QLatin1Char('A') && upper <= QLatin1Char('F'));
+}
+
+// The range of a field with a spin button is the spin button's range. The field's text
+// is never corrected: a refused value stays for the user to see and mend.
+void LeaveRangeField(TForm1& form, QLineEdit* field, UpDownButton* upDown)
+{
+    // The spin button belongs to the focused field, also when its text cannot be read.
+    const auto hideSpinButton = qScopeGuard([upDown] { upDown->hide(); });
+    const QString text = field->text();
+    bool accepted = !text.isEmpty();
+    if (accepted) {
+        const int value = TextToInt(text);
+        accepted = value >= upDown->minimum() && value <= upDown->maximum();
+    }
+    setRefused(field, !accepted);
+    if (accepted)
+        form.setStatusText({});
+    else
+        form.showStatus(StatusIllegalValue);
+}
+
+// Clamps both thresholds and, if they are out of order, moves the one that was left.
+void CorrectThresholds(QLineEdit* bs1, QLineEdit* bs3, bool bs1GivesWay)
+{
+    // Both are read before anything is written, so an unreadable one changes neither.
+    const auto read = [](QLineEdit* field) { return static_cast<std::uint16_t>(TextToInt(field->text())); };
+    const int typed1 = read(bs1);
+    const int typed3 = read(bs3);
+    int value1 = std::clamp(typed1, kBs1Minimum, kBs1Maximum);
+    int value3 = std::clamp(typed3, kBs3Minimum, kBs3Maximum);
+    if (value1 >= value3) {
+        if (bs1GivesWay)
+            value1 = value3 - 1;
+        else
+            value3 = value1 + 1;
+    }
+    if (value1 != typed1)
+        bs1->setText(QString::number(value1));
+    if (value3 != typed3)
+        bs3->setText(QString::number(value3));
+}
+
+}  // namespace
+
+void TForm1::DisplayHoldTimeEnter() { displayHoldTimeUpDown->show(); }
+
+void TForm1::DisplayHoldTimeExit() { LeaveRangeField(*this, displayHoldTime, displayHoldTimeUpDown); }
+
+void TForm1::ContrastEnter() { lcdBaseContrastUpDown->show(); }
+
+void TForm1::ContrastExit() { LeaveRangeField(*this, lcdBaseContrast, lcdBaseContrastUpDown); }
+
+void TForm1::RangeHoldTimeEnter() { rangeHoldTimeUpDown->show(); }
+
+void TForm1::RangeHoldTimeExit() { LeaveRangeField(*this, rangeHoldTime, rangeHoldTimeUpDown); }
+
+void TForm1::FixedAlertModeChange()
+{
+    const bool userChooses = fixedAlertMode->currentIndex() == kUserChoosesAlert;
+    muteOption->setEnabled(userChooses);
+    if (!userChooses)
+        muteOption->setChecked(false);
+}
+
+bool TForm1::TonePatternKeyPress(QChar key) { return IsControlCharacter(key) || IsHexDigit(key); }
+
+void TForm1::TonePatternExit(QLineEdit* field)
+{
+    const QString filled = field->text().leftJustified(kToneDigits, QLatin1Char('0'));
+    if (filled != field->text())
+        field->setText(filled);
+}
+
+void TForm1::SetupChange()
+{
+    const bool settingsMenu = setup->isChecked();
+    powerOff->setEnabled(settingsMenu);
+    textSize->setEnabled(settingsMenu);
+    schedule->setEnabled(settingsMenu && useSchedule->isChecked());
+}
+
+bool TForm1::FrequencyKeyPress(QChar key)
+{
+    if (IsControlCharacter(key) || IsDecimalDigit(key))
+        return true;
+    return key == decimalSeparator_ && frequency->text().size() > 2;
+}
+
+void TForm1::FrequencyExit()
+{
+    RfWord rfWord{};
+    SetRfChipType(rfWord, static_cast<std::uint8_t>(std::max(pllChip->currentIndex(), 0)));
+    const QString text = frequency->text();
+    const bool accepted = !text.isEmpty() && FrequencyToRfWord(FrequencyFieldToHertz(text, decimalSeparator_), rfWord);
+    setRefused(frequency, !accepted);
+    if (!accepted) {
+        showStatus(StatusIllegalFrequency);
+        return;
+    }
+    setStatusText({});
+    // Shows the frequency the pager will really use, and the step that gives it.
+    const std::uint32_t hertz = RfWordToFrequency(rfWord);
+    const int step = RfStepCode(rfWord);
+    channelSpacing->setCurrentIndex(step < channelSpacing->count() ? step : -1);
+    const QString shown = HertzToFrequencyField(hertz, decimalSeparator_);
+    if (shown != text)
+        frequency->setText(shown);
+}
+
+void TForm1::BS1Exit() { CorrectThresholds(bs1, bs3, true); }
+
+void TForm1::BS3Exit() { CorrectThresholds(bs1, bs3, false); }

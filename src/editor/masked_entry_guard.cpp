@@ -1,0 +1,78 @@
+#include "editor/masked_entry_guard.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "app/error_box.h"
+#include "editor/field_events.h"
+
+namespace q9tx {
+
+MaskedEntryGuard::MaskedEntryGuard(QLineEdit* field, const FieldEvents& events)
+    : QObject(field), field_(field), events_(&events), textOnEntry_(field->displayText())
+{
+    field->installEventFilter(this);
+}
+
+MaskedEntryGuard* MaskedEntryGuard::of(const QWidget* field)
+{
+    return field ? field->findChild<MaskedEntryGuard*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+bool MaskedEntryGuard::refusesLeaving() const { return field_->isModified() && !field_->hasAcceptableInput(); }
+
+void MaskedEntryGuard::keepUserIn()
+{
+    field_->setFocus(Qt::OtherFocusReason);
+    // The cursor goes to the first required position left blank. The time mask has no
+    // case switches, so its characters line up with the shown text.
+    const QString mask = field_->inputMask();
+    const QString positions = mask.section(QLatin1Char(';'), 0, 0);
+    const QString blanks = mask.section(QLatin1Char(';'), 1, 1);
+    const QChar blank = blanks.isEmpty() ? QLatin1Char(' ') : blanks.front();
+    const QString shown = field_->displayText();
+    for (int position = 0; position < shown.size() && position < positions.size(); ++position) {
+        if (positions[position] == QLatin1Char('9') && shown[position] == blank) {
+            field_->setCursorPosition(position);
+            break;
+        }
+    }
+    QApplication::beep();
+    // Queued: a modal box must not open inside the focus change that is being undone.
+    QMetaObject::invokeMethod(
+        field_, [] { ReportError(QString::fromLatin1(kMaskRefusal)); }, Qt::QueuedConnection);
+}
+
+bool MaskedEntryGuard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != field_ || !events_)
+        return false;
+    const bool userIsIn = events_->enteredField() == field_;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // Coming back from a menu, another window or a refused leaving is no new entry.
+        if (!userIsIn)
+            textOnEntry_ = field_->displayText();
+        break;
+    case QEvent::FocusOut:
+        if (userIsIn && IsLeavingFocus(static_cast<QFocusEvent*>(event)->reason()) && refusesLeaving()) {
+            // Swallowed: neither the field events nor the field see the focus go.
+            keepUserIn();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && field_->isModified()) {
+            field_->setText(textOnEntry_);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+}  // namespace q9tx

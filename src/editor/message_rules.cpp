@@ -1,0 +1,77 @@
+// Rules of the message options and the chained public folders.
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/tform1.h"
+
+namespace {
+
+// Item indexes of the drop-downs these rules look at.
+constexpr int kReminderDisabled = 0;
+constexpr int kPublicStorage = 1;
+
+}  // namespace
+
+void TForm1::UnreadReminderChange()
+{
+    // No selection (an image may hold a value beyond the list) counts as no reminder.
+    numReminders->setEnabled(unreadReminder->currentIndex() > kReminderDisabled);
+}
+
+void TForm1::MessageOpsClick() { keepUnreadWhenDeletingAll->setEnabled(messageOps->isChecked()); }
+
+void TForm1::CannedMessageClick()
+{
+    const bool substitute = cannedMessages->isChecked();
+    for (int i = 0; i < kCannedCount; ++i) {
+        canned[i]->setEnabled(substitute);
+        cannedLabel[i]->setEnabled(substitute);
+    }
+}
+
+void TForm1::FolderGroupRule()
+{
+    const bool anyPublic = std::any_of(storage.begin(), storage.end(),
+                                       [](const QComboBox* box) { return box->currentIndex() == kPublicStorage; });
+    for (QWidget* control : {static_cast<QWidget*>(folders), static_cast<QWidget*>(continuousMode),
+                             static_cast<QWidget*>(ignorePublicMessages), static_cast<QWidget*>(hideMessageNumber),
+                             static_cast<QWidget*>(folderEn[0])})
+        control->setEnabled(anyPublic);
+    if (!anyPublic) {
+        folderEn[0]->setChecked(false);
+        // Also when the box was already unticked and so ran no rule of its own.
+        FolderEnClick(0);
+    }
+}
+
+void TForm1::FolderEnClick(int k)
+{
+    // Walks down the chain instead of recursing: unticking a later folder also runs that
+    // folder's rule through its own state change, which then finds its part already done.
+    for (int j = k; j < kFolderCount; ++j) {
+        const bool inUse = folderEn[j]->isChecked();
+        folderName[j]->setEnabled(inUse);
+        folderSize[j]->setEnabled(inUse);
+        if (j + 1 == kFolderCount || inUse) {
+            if (j + 1 < kFolderCount)
+                folderEn[j + 1]->setEnabled(true);
+            return;
+        }
+        folderEn[j + 1]->setEnabled(false);
+        folderEn[j + 1]->setChecked(false);
+    }
+}
+
+void TForm1::FixedStringExit(QLineEdit* field)
+{
+    // The image holds these texts in fixed-width fields.
+    const QString filled = field->text().leftJustified(field->maxLength(), QLatin1Char(' '));
+    if (filled != field->text())
+        field->setText(filled);
+}

@@ -1,0 +1,122 @@
+// Rules of the weekly schedule and the schedule check.
+
+#include <algorithm>
+#include <optional>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/status_texts.h"
+#include "app/tform1.h"
+#include "editor/field_marks.h"
+
+using namespace q9tx;
+
+namespace {
+
+// Items of a day's period drop-down.
+constexpr int kDisabledAllDay = 0;
+constexpr int kEnabledWithin = 2;
+constexpr int kPrivateStorageItem = 0;
+
+// A window with night shift ends at the next midnight.
+constexpr int kNightShiftFinish = 2400;
+
+// Positions of the hour and minute digits in "hh:nn". A blank position of the mask
+// is left out of the field's text, which is then shorter than the mask.
+constexpr int kTimeLength = 5;
+constexpr int kDigitPositions[] = {0, 1, 3, 4};
+
+// The four digits of a time text, or none when a position holds no digit.
+std::optional<int> ClockValue(const QString& text)
+{
+    if (text.size() != kTimeLength)
+        return std::nullopt;
+    int value = 0;
+    for (int position : kDigitPositions) {
+        const QChar digit = text[position];
+        if (digit < QLatin1Char('0') || digit > QLatin1Char('9'))
+            return std::nullopt;
+        value = value * 10 + (digit.unicode() - u'0');
+    }
+    return value;
+}
+
+bool IsLegalTime(const QString& text)
+{
+    const std::optional<int> clock = ClockValue(text);
+    return clock && *clock / 100 < 24 && *clock % 100 < 60;
+}
+
+// The day's time controls are shown (the day is "Enabled"), whichever page is on top.
+bool IsShown(const QWidget* control) { return control->isVisibleTo(control->parentWidget()); }
+
+}  // namespace
+
+void TForm1::UseScheduleClick()
+{
+    const bool inUse = useSchedule->isChecked();
+    storageLabel[0]->setText(inUse ? schedule->text() : storage[0]->itemText(kPrivateStorageItem));
+    for (QLabel* label : storageLabel)
+        label->setText(storageLabel[0]->text());
+    schedule->setEnabled(setup->isChecked() && inUse);
+    for (int day = 0; day < kDayCount; ++day) {
+        for (QWidget* control : std::initializer_list<QWidget*>{period[day], start[day], finish[day], nightShift[day]})
+            control->setEnabled(inUse);
+    }
+}
+
+void TForm1::PeriodChange(int day)
+{
+    const bool within = period[day]->currentIndex() == kEnabledWithin;
+    for (QWidget* control : std::initializer_list<QWidget*>{start[day], toLabel[day], finish[day], nightShift[day]})
+        control->setVisible(within);
+}
+
+void TForm1::TimeStringExit(QLineEdit* field)
+{
+    const bool legal = IsLegalTime(field->text());
+    setRefused(field, !legal);
+    if (legal)
+        setStatusText(QString());
+    else
+        showStatus(StatusIllegalValue);
+}
+
+bool TForm1::CheckSchedule()
+{
+    for (int day = 0; day < kDayCount; ++day) {
+        // What the user can no longer see goes back to its defaults.
+        if (!IsShown(start[day])) {
+            if (isRefused(start[day])) {
+                setRefused(start[day], false);
+                start[day]->setText(QStringLiteral("09:00"));
+            }
+            if (isRefused(finish[day])) {
+                setRefused(finish[day], false);
+                finish[day]->setText(QStringLiteral("18:00"));
+            }
+            nightShift[day]->setChecked(false);
+        }
+        const std::optional<int> begins = ClockValue(start[day]->text());
+        const std::optional<int> ends =
+            nightShift[day]->isChecked() ? std::optional<int>(kNightShiftFinish) : ClockValue(finish[day]->text());
+        if (begins && ends && *begins == *ends) {
+            period[day]->setCurrentIndex(kDisabledAllDay);
+            PeriodChange(day);
+        }
+        // A start that holds no time cannot be before any finish.
+        const bool endsTooEarly =
+            period[day]->currentIndex() == kEnabledWithin && (!begins || !ends || *ends < *begins);
+        setRefused(finish[day], !IsLegalTime(finish[day]->text()) || endsTooEarly);
+    }
+    const auto marked = [](const QLineEdit* field) { return isRefused(field); };
+    const bool fails = std::any_of(start.begin(), start.end(), marked) || std::any_of(finish.begin(), finish.end(), marked);
+    if (fails)
+        showStatus(StatusIllegalValue);
+    else
+        setStatusText(QString());
+    return !fails;
+}

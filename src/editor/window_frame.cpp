@@ -1,0 +1,71 @@
+// The window's frame: the progress panel, the factory panel, the settings panel with
+// its four pages, and the status bar.
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/tform1.h"
+#include "editor/control_factory.h"
+
+using namespace q9tx;
+
+void TForm1::BuildWindowFrame()
+{
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    progress = new QWidget(central);
+    progress->setObjectName(QStringLiteral("progress"));
+    auto* progressRow = new QHBoxLayout(progress);
+    progressRow->setContentsMargins(8, 4, 8, 4);
+    action = MakeLabel(progress, QStringLiteral("action"), QString());
+    action->setMinimumWidth(action->fontMetrics().horizontalAdvance(QStringLiteral("Verifying...")) + 8);
+    progressBar = new QProgressBar(progress);
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setRange(0, 100);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(false);
+    progressRow->addWidget(action);
+    progressRow->addWidget(progressBar, 1);
+    progress->hide();
+    column->addWidget(progress);
+
+    factory = BuildFactoryPanel();
+    factory->setParent(central);
+    column->addWidget(factory);
+
+    settings = new QWidget(central);
+    settings->setObjectName(QStringLiteral("settings"));
+    auto* settingsColumn = new QVBoxLayout(settings);
+    settingsColumn->setContentsMargins(4, 4, 4, 4);
+    PageControl1 = new QTabWidget(settings);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    channels = BuildAddressesPage();
+    timefilters = BuildSchedulePage();
+    storagePage = BuildMessagesPage();
+    general = BuildGeneralPage();
+    PageControl1->addTab(channels, QStringLiteral("Addresses"));
+    PageControl1->addTab(timefilters, QStringLiteral("Schedule"));
+    PageControl1->addTab(storagePage, QStringLiteral("Messages"));
+    PageControl1->addTab(general, QStringLiteral("General"));
+    PageControl1->setCurrentWidget(general);
+    settingsColumn->addWidget(PageControl1);
+    column->addWidget(settings);
+
+    banner1 = MakeLabel(central, QStringLiteral("banner1"), QString());
+    column->addWidget(banner1);
+    setCentralWidget(central);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    simpleText_ = new QLabel(StatusBar1);
+    simpleText_->setObjectName(QStringLiteral("simpleText"));
+    StatusBar1->addWidget(simpleText_, 1);
+    setStatusBar(StatusBar1);
+}
