@@ -1,15 +1,68 @@
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/command_line.h"
 #include "app/error_box.h"
-#include "app/idle_link.h"
 #include "app/q9tx_application.h"
 #include "app/tform1.h"
+#include "link/adapter_discovery.h"
+#include "link/pager_link.h"
+#include "link/posix/posix_serial_port.h"
+#include "link/posix/udev_device_monitor.h"
+#include "simulated_pager.h"
+
+namespace {
+
+// Qt aborts with a long story about platform plugins when it finds no display; say
+// plainly what to do instead.
+bool DisplayAvailable()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    Q9txApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("q9tx-programmer"));
     QCoreApplication::setApplicationVersion(QStringLiteral(Q9TX_VERSION));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Before the application object, so that --help and --version need no display.
+    q9tx::CommandLine options = q9tx::ParseCommandLine(arguments);
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr,
+                     "No display to show the programmer on. Start it on a desktop session, or under a "
+                     "virtual display:\n  xvfb-run -a %s%s\n",
+                     argv[0], options.simulate ? " --simulate" : "");
+        return 2;
+    }
+    Q9txApplication app(argc, argv);
     try {
-        q9tx::IdleLink link;
+        // Declared first so that it goes last: the port must be closed before the pager goes.
+        std::unique_ptr<q9tx::sim::SimulatedPager> simulator;
+        if (options.simulate) {
+            simulator = std::make_unique<q9tx::sim::SimulatedPager>();
+            if (!simulator->start()) {
+                std::fprintf(stderr, "Cannot start the simulated pager: %s\n", simulator->error().c_str());
+                return 1;
+            }
+            options.ports.insert(options.ports.begin(), simulator->slavePath());
+        }
+        q9tx::PosixSerialPort port;
+        q9tx::AdapterDiscovery discovery("/sys", options.ports);
+        q9tx::PagerLink link(port, discovery);
         TForm1 window(link);
+        // After the window, so that it stops posting before the window goes.
+        q9tx::UdevDeviceMonitor deviceMonitor(&window);
+        deviceMonitor.start();
         window.show();
         return app.exec();
     } catch (...) {

@@ -1,4 +1,5 @@
 target_sources(q9tx_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pending_operations.cpp

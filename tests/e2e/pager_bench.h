@@ -1,0 +1,52 @@
+#pragma once
+// The programmer as it runs for real - window, link, POSIX serial port - connected to
+// the simulated pager over a pseudo-terminal. Discovery reads an empty sysfs tree, so
+// the simulator's port is the only one probed.
+
+#include <memory>
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "app/error_box.h"
+#include "app/tform1.h"
+#include "link/adapter_discovery.h"
+#include "link/pager_link.h"
+#include "link/posix/posix_serial_port.h"
+#include "simulated_pager.h"
+
+struct PagerBench {
+    // Starts the simulator; the window is created by open() so that a test can set up
+    // the pager first.
+    PagerBench()
+    {
+        previousReporter = q9tx::SetErrorReporter([this](const QString& text) { errors << text; });
+        started = pager.start();
+    }
+    ~PagerBench()
+    {
+        window.reset();
+        link.reset();
+        discovery.reset();
+        q9tx::SetErrorReporter(previousReporter);
+    }
+
+    TForm1& open()
+    {
+        discovery = std::make_unique<q9tx::AdapterDiscovery>(emptySysfs.path().toStdString(),
+                                                             std::vector<std::string>{pager.slavePath()});
+        link = std::make_unique<q9tx::PagerLink>(port, *discovery);
+        window = std::make_unique<TForm1>(*link);
+        return *window;
+    }
+
+    q9tx::sim::SimulatedPager pager;
+    bool started = false;
+    QTemporaryDir emptySysfs;
+    q9tx::PosixSerialPort port;
+    std::unique_ptr<q9tx::AdapterDiscovery> discovery;
+    std::unique_ptr<q9tx::PagerLink> link;
+    std::unique_ptr<TForm1> window;
+    QStringList errors;  // what the general error box would have shown
+    q9tx::ErrorReporter previousReporter;
+};
