@@ -1,0 +1,155 @@
+// Settings files: one configuration image of 512 bytes, loaded with File, Open... or by
+// dropping the file on the window, and saved with File, Save....
+
+#include <algorithm>
+#include <optional>
+
+#include <QByteArray>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QScopeGuard>
+
+#include "app/status_texts.h"
+#include "app/tform1.h"
+#include "image/image_validation.h"
+#include "image/status_error.h"
+
+using namespace q9tx;
+
+namespace {
+
+constexpr char kNameFilter[] = "Pager Settings (*.bin)";
+constexpr char kDefaultSuffix[] = "bin";
+constexpr const char* kAcceptedExtensions[] = {".bin"};
+
+constexpr int kOpenedStep = 10;
+constexpr int kReadStep = 80;
+constexpr int kAppliedStep = 10;
+constexpr int kCreatedStep = 20;
+constexpr int kWrittenStep = 80;
+
+std::optional<QString> RunToolkitDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& proposed)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    // The open dialog takes a name that does not exist too; loading then reports it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QString::fromLatin1(kNameFilter));
+    if (mode == QFileDialog::AcceptSave) {
+        dialog.setDefaultSuffix(QString::fromLatin1(kDefaultSuffix));
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+// From the last "." of the name after the last path delimiter, dot included; empty
+// when the name has no dot.
+QString ExtensionOf(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot);
+}
+
+bool IsAcceptedExtension(const QString& extension)
+{
+    return std::any_of(std::begin(kAcceptedExtensions), std::end(kAcceptedExtensions), [&](const char* accepted) {
+        return extension.compare(QLatin1String(accepted), Qt::CaseInsensitive) == 0;
+    });
+}
+
+ConfigImage ImageOfBytes(const QByteArray& bytes)
+{
+    ConfigImage image{};
+    std::copy_n(bytes.cbegin(), image.size(), image.begin());
+    return image;
+}
+
+}  // namespace
+
+void TForm1::Open1Click()
+{
+    if (operationRunning())
+        return;
+    const std::optional<QString> chosen =
+        OpenDialog1 ? OpenDialog1(currentFileName) : RunToolkitDialog(this, QFileDialog::AcceptOpen, currentFileName);
+    if (!chosen)
+        return;
+    currentFileName = *chosen;
+    LoadSettingsFile(currentFileName);
+}
+
+void TForm1::LoadSettingsFile(const QString& fileName)
+{
+    if (IsAcceptedExtension(ExtensionOf(fileName)))
+        ReadSettingsFile(fileName);
+}
+
+void TForm1::ReadSettingsFile(const QString& fileName)
+{
+    if (!BeginOperation(StatusLoading))
+        return;
+    const auto end = qScopeGuard([this] { EndOperation(); });
+    try {
+        QFile file(fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            throw StatusError(StatusFileNotRead);
+        AdvanceProgress(kOpenedStep);
+        // A longer file is accepted; only its image counts.
+        const QByteArray bytes = file.read(kImageSize);
+        if (bytes.size() != static_cast<qsizetype>(kImageSize))
+            throw StatusError(StatusFileCorrupted);
+        AdvanceProgress(kReadStep);
+        const ConfigImage image = ImageOfBytes(bytes);
+        ValidateImage(mapVersion->currentIndex(), image);
+        DecodeImage(image);
+        AdvanceProgress(kAppliedStep);
+        setStatusText(StatusText(StatusLoadedFrom, fileName));
+    } catch (const StatusError& error) {
+        showStatus(error.number());
+    }
+}
+
+void TForm1::Save1Click()
+{
+    if (operationRunning() || !ValidateSettings())
+        return;
+    ConfigImage image;
+    try {
+        image = EncodeImage(std::nullopt);
+    } catch (const StatusError& error) {
+        showStatus(error.number());
+        return;
+    }
+    const std::optional<QString> chosen =
+        SaveDialog1 ? SaveDialog1(currentFileName) : RunToolkitDialog(this, QFileDialog::AcceptSave, currentFileName);
+    if (!chosen)
+        return;
+    currentFileName = *chosen;
+    if (!BeginOperation(StatusSaving))
+        return;
+    const auto end = qScopeGuard([this] { EndOperation(); });
+    try {
+        // Written beside the target and renamed over it only when complete, so a failed
+        // save leaves an earlier file of that name as it was.
+        QSaveFile file(currentFileName);
+        // Unbuffered, so that a short write shows here and not in a flush that commit() does
+        // not report.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            throw StatusError(StatusFileNotWritten);
+        AdvanceProgress(kCreatedStep);
+        const auto size = static_cast<qint64>(image.size());
+        if (file.write(reinterpret_cast<const char*>(image.data()), size) != size || !file.commit())
+            throw StatusError(StatusFileNotWritten);
+        setStatusText(StatusText(StatusSavedTo, currentFileName));
+        AdvanceProgress(kWrittenStep);
+    } catch (const StatusError& error) {
+        showStatus(error.number());
+    }
+}

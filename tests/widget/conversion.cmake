@@ -1,0 +1,6 @@
+# Encoding the editor into an image and decoding an image into it, on the real window.
+q9tx_add_qtest(conversion_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/conversion/conversion_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/conversion/conversion_support.h ${CMAKE_CURRENT_LIST_DIR}/fake_link.h
+  LIBS q9tx_gui)
+target_include_directories(conversion_test PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/conversion)
