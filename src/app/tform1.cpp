@@ -10,7 +10,6 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPalette>
 #include <QProgressBar>
@@ -175,13 +174,6 @@ void TForm1::Timer1Timer()
 }
 
 void TForm1::Exit1Click() { close(); }
-
-void TForm1::About1Click()
-{
-    QMessageBox::about(this, QStringLiteral("About"),
-                       QStringLiteral("%1\nVersion %2").arg(QGuiApplication::applicationDisplayName(),
-                                                             QStringLiteral(Q9TX_VERSION)));
-}
 
 bool TForm1::event(QEvent* event)
 {

@@ -316,6 +316,15 @@ public:
     // Moves the progress bar on by `step`.
     void AdvanceProgress(int step);
 
+    // ---- Transfers with the pager and the Help menu (src/transfer/). ----
+
+    // The about box: caption and one line of text. Empty uses the toolkit's message box;
+    // tests set their own.
+    using AboutBox = std::function<void(const QString& caption, const QString& text)>;
+    AboutBox AboutBox1;
+    // A read from or a write to the pager is under way.
+    bool transferRunning() const { return transferImage_.has_value(); }
+
 protected:
     bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -344,4 +353,16 @@ private:
     TickRoutine tickRoutine_;
     QChar decimalSeparator_{QLatin1Char('.')};
     bool operationRunning_ = false;
+
+    // Transfers (src/transfer/).
+    // Begins the operation frame with a cleared image; false while another operation runs.
+    bool StartTransfer(int actionStatus);
+    // The action label and, as a copy, the status bar.
+    void ShowAction(int actionStatus);
+    void TakeWriteHeader(const q9tx::WindowMessage* reply);
+    void TakeFactoryValues(const q9tx::ImageHeader& header);
+    // Counts the addresses up after a completed write and tests each one it moved.
+    void AdvanceAddresses();
+    std::optional<q9tx::ConfigImage> transferImage_;  // the running transfer's 512 bytes
+    bool writeBlocksReady_ = false;                   // the write has built what it sends
 };

@@ -166,6 +166,7 @@ bool PagerLink::HandleDeviceEvent(const WindowMessage& message)
 void PagerLink::SendFrame(std::uint8_t command, const std::uint8_t* payload, std::uint8_t length)
 {
     replyAwaited_ = true;
+    lastSentCommand_ = command;
     replyCountdown_ = kReplyTicks;
     const std::size_t size = BuildFrame(transmitBuffer_, command, payload, length);
     if (size > 0 && !writesBlocked_)
@@ -184,8 +185,9 @@ void PagerLink::DispatchFrame()
 {
     if (!parser_.FinishFrame())
         return;  // a damaged frame counts as no answer
-    replyAwaited_ = false;
     const std::uint8_t command = parser_.Command();
+    if (AnswersLastFrame(command))
+        replyAwaited_ = false;
     switch (command) {
     case CmdPollAnswer:
         if (state_ == lsPolling) {
@@ -219,6 +221,26 @@ void PagerLink::DispatchFrame()
         Post(WM_PAGER_BLOCK, command - CmdReadBlock + 1u, parser_.LengthAndPayload());
     else if ((command & 0xF0) == CmdWriteBlock)
         Post(WM_PAGER_ACK, command - CmdWriteBlock + 1u);
+}
+
+// A late answer to an earlier frame (say the O of a keep-alive that arrives just after a
+// block request) must not count as the answer to the frame now outstanding: if that
+// frame's own answer were then lost, the loss would never be noticed and a transfer would
+// wait for ever. The pager answers N with O, H and F with themselves, and a block request
+// or block write with a frame of the same kind.
+bool PagerLink::AnswersLastFrame(std::uint8_t received) const
+{
+    switch (lastSentCommand_) {
+    case CmdPoll:
+        return received == CmdPollAnswer;
+    case CmdIdentify:
+    case CmdInformationText:
+        return received == lastSentCommand_;
+    default:
+        if ((lastSentCommand_ & 0xF0) == CmdReadBlock || (lastSentCommand_ & 0xF0) == CmdWriteBlock)
+            return (received & 0xF0) == (lastSentCommand_ & 0xF0);
+        return true;  // nothing sent yet, or the sign-off, which has no answer
+    }
 }
 
 void PagerLink::Post(int message, std::uint32_t code, std::vector<std::uint8_t> frame)

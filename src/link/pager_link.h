@@ -63,6 +63,7 @@ private:
     void PortOpened(const std::string& name);
     void ReportPortProblem(const std::string& name);
     void DispatchFrame();
+    bool AnswersLastFrame(std::uint8_t received) const;
     void Post(int message, std::uint32_t code, std::vector<std::uint8_t> frame = {});
 
     SerialPort& port_;
@@ -70,6 +71,8 @@ private:
     SupportedPagerTable table_;
     MessageSink* window_ = nullptr;
     bool replyAwaited_ = false;
+    // The command of the last frame sent: only its answer clears replyAwaited_.
+    std::uint8_t lastSentCommand_ = 0;
     std::string currentPortName_;
     // While set the link stays on the current port instead of probing others.
     bool identified_ = false;

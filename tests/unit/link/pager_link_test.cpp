@@ -63,22 +63,25 @@ TEST(PagerLink, ReceivedFramesBecomeMessagesWithTheirOwnCopy)
     bench.pagerPresent = false;
     bench.Tick();
     const struct {
+        std::uint8_t sent;  // the frame outstanding when the case's frame arrives
         std::uint8_t command;
         Bytes payload;
         int message;  // 0: nothing posted
         std::uint32_t code;
+        bool answers;  // the frame is the answer to what was sent
     } cases[] = {
-        {0x60, Bytes(32, 0xA0), WM_PAGER_BLOCK, 1}, {0x6F, {5}, WM_PAGER_BLOCK, 16},
-        {0x70, {}, WM_PAGER_ACK, 1},                {0x7F, {1}, WM_PAGER_ACK, 16},
-        {'J', {}, WM_PAGER_ACK, AckVerifying},      {'M', {}, WM_PAGER_ACK, AckFailedM},
-        {0x80, {}, 0, 0},                           {0x5F, {}, 0, 0},
-        {'F', {'x'}, 0, 0},                         {'H', {8, 0}, 0, 0},  // not while polling
+        {0x60, 0x60, Bytes(32, 0xA0), WM_PAGER_BLOCK, 1, true}, {0x63, 0x6F, {5}, WM_PAGER_BLOCK, 16, true},
+        {0x70, 0x70, {}, WM_PAGER_ACK, 1, true},                 {0x7E, 0x7F, {1}, WM_PAGER_ACK, 16, true},
+        {'N', 'J', {}, WM_PAGER_ACK, AckVerifying, false},       {'N', 'M', {}, WM_PAGER_ACK, AckFailedM, false},
+        {'N', 0x80, {}, 0, 0, false},                            {'N', 0x5F, {}, 0, 0, false},
+        {'F', 'F', {'x'}, 0, 0, true},                           {'H', 'H', {8, 0}, 0, 0, true},  // not while polling
+        {0x70, 0x60, {}, WM_PAGER_BLOCK, 1, false},
     };
     for (const auto& c : cases) {
         bench.sink.messages.clear();
-        bench.link.SendFrame('N', nullptr, 0);
+        bench.link.SendFrame(c.sent, nullptr, 0);
         bench.port.Receive(Frame(c.command, c.payload));
-        EXPECT_FALSE(bench.link.ReplyAwaited()) << int(c.command);
+        EXPECT_EQ(bench.link.ReplyAwaited(), !c.answers) << int(c.command);
         EXPECT_EQ(bench.sink.Codes(c.message), c.message ? Codes{c.code} : Codes{}) << int(c.command);
         if (c.message != 0) {
             const std::size_t frameSize = c.message == WM_PAGER_BLOCK ? c.payload.size() + 1 : 0;
@@ -157,6 +160,21 @@ TEST(PagerLink, PagerLostExactly40TicksAfterTheFirstUnansweredFrame)
     bench.Tick();
     EXPECT_EQ(bench.sink.Codes(WM_PAGER_LINK).back(), LinkPagerSupported);
     EXPECT_EQ(bench.port.opened.size(), 1u);
+}
+
+TEST(PagerLink, LateKeepAliveAnswerDoesNotHideALostBlockReply)
+{
+    LinkBench bench({"ttyUSB0"});
+    bench.Connect();
+    bench.pagerPresent = false;  // answers nothing more by itself
+    bench.link.SendFrame('N', nullptr, 0);
+    bench.Tick(10);
+    bench.link.SendFrame(0x60, nullptr, 0);
+    bench.port.Receive(Frame('O'));  // the keep-alive's answer, late
+    bench.Tick(39);
+    EXPECT_EQ(bench.sink.Codes(WM_PAGER_LINK), Codes{LinkPagerSupported});
+    bench.Tick();
+    EXPECT_EQ(bench.sink.Codes(WM_PAGER_LINK), (Codes{LinkPagerSupported, LinkPagerLost}));
 }
 
 TEST(PagerLink, EveryModelCheckResultConnects)

@@ -1,0 +1,237 @@
+// Read, write and recovery mode through the real window, link and serial port against
+// the simulated pager on a pseudo-terminal.
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QtTest>
+
+#include "conversion_support.h"
+#include "image/rf_word.h"
+#include "link/frame.h"
+#include "pager_bench.h"
+#include "transfer_test_support.h"
+
+using namespace q9tx;
+using q9tx::sim::ReceivedFrame;
+
+// Fails with the text the status bar shows instead.
+#define VERIFY_STATUS(window, reached) QVERIFY2(reached, qPrintable((window).statusText()))
+
+namespace {
+
+constexpr int kTransferMs = 4000;
+
+// Waits for the status bar to show `text`.
+bool Reaches(const TForm1& window, const QString& text, int timeoutMs = kTransferMs)
+{
+    return QTest::qWaitFor([&] { return window.statusText() == text; }, timeoutMs);
+}
+
+// Gives the command and waits for its outcome in the status bar.
+bool Run(const TForm1& window, QAction* command, const QString& outcome)
+{
+    command->trigger();
+    return Reaches(window, outcome);
+}
+
+// The frames of the transfers, without the link's polls and questions.
+std::vector<ReceivedFrame> TransferFrames(const sim::SimulatedPager& pager)
+{
+    std::vector<ReceivedFrame> frames = pager.receivedFrames();
+    std::erase_if(frames, [](const ReceivedFrame& frame) { return frame.command < CmdReadBlock; });
+    return frames;
+}
+
+// "name=value" of every control the image carries, but the excluded ones.
+QStringList CarriedValues(const TForm1& window, const QStringList& excluded = {})
+{
+    QStringList values;
+    for (const ImageField& field : ImageLayout()) {
+        const QString name = QString::fromStdString(field.control);
+        if (!name.isEmpty() && !excluded.contains(name))
+            values << name + u'=' + ValueOf(window, name);
+    }
+    values.removeDuplicates();
+    return values;
+}
+
+}  // namespace
+
+class TransferEndToEndTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readShowsThePagersImage();
+    void writeSendsTheEditorAroundThePagersHeader();
+    void lostReplyEndsTheTransfer_data();
+    void lostReplyEndsTheTransfer();
+    void unsupportedHeaderWritesNothing();
+    void recoveryModeChoosesTheChip_data();
+    void recoveryModeChoosesTheChip();
+    void whatWasWrittenReadsBack();
+};
+
+void TransferEndToEndTest::readShowsThePagersImage()
+{
+    PagerBench bench;
+    QVERIFY2(bench.started, bench.pager.error().c_str());
+    TForm1& window = bench.open();
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
+    TestWindow decoded;
+    decoded->DecodeImage(AsConfigImage(bench.pager.image()));
+    QVERIFY(!CarriedDifferences(*decoded, window).isEmpty());
+
+    VERIFY_STATUS(window, Run(window, window.ReadFromPager1, QStringLiteral("Read completed.")));
+    QCOMPARE(Commands(TransferFrames(bench.pager)), Range(0x60, 0x6F));
+    QCOMPARE(CarriedDifferences(*decoded, window), QStringList());
+    QVERIFY(window.progress->isHidden() && window.settings->isEnabled());
+    QVERIFY(bench.errors.isEmpty());
+}
+
+void TransferEndToEndTest::writeSendsTheEditorAroundThePagersHeader()
+{
+    PagerBench bench;
+    QVERIFY(bench.started);
+    sim::ImageBytes pagerImage = bench.pager.image();
+    // A header of this pager's own: every byte but magic and version differs from ours.
+    for (std::size_t i = kOriginWordOffset; i < kHeaderSize; ++i)
+        pagerImage[i] = static_cast<std::uint8_t>(0xA0 + i);
+    bench.pager.setImage(pagerImage);
+    const ImageHeader header = HeaderOf(AsConfigImage(pagerImage));
+    TForm1& window = bench.open();
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
+    // Slow enough to see each phase.
+    sim::PagerFaults slow;
+    slow.replyDelay = std::chrono::milliseconds(60);
+    bench.pager.setFaults(slow);
+    bench.pager.setVerifyTime(std::chrono::milliseconds(600));
+
+    window.WriteToPager1->trigger();
+    QCOMPARE(window.statusText(), QStringLiteral("Reading..."));
+    for (const char* phase : {"Writing...", "Verifying...", "Write completed."})
+        QTRY_COMPARE_WITH_TIMEOUT(window.statusText(), QString::fromLatin1(phase), kTransferMs);
+
+    const std::vector<ReceivedFrame> frames = TransferFrames(bench.pager);
+    QCOMPARE(Commands(frames), QList<int>{0x60} + Range(0x70, 0x7F));
+    QVERIFY(frames[0].payload.empty());
+    QVERIFY(std::equal(header.begin(), header.end(), frames[1].payload.begin(), frames[1].payload.end()));
+    QCOMPARE(BytesOf(AsConfigImage(bench.pager.image())), BytesOf(window.EncodeImage(header)));
+
+    // Nothing follows the last acknowledgement but the link's keep-alive.
+    const std::size_t received = bench.pager.receivedFrames().size();
+    QTRY_VERIFY_WITH_TIMEOUT(bench.pager.receivedFrames().size() > received, kTransferMs);
+    QCOMPARE(TransferFrames(bench.pager).size(), frames.size());
+}
+
+void TransferEndToEndTest::lostReplyEndsTheTransfer_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<unsigned>("lostReply");  // counted from the transfer's first frame
+    QTest::addColumn<QString>("readAfter");
+
+    QTest::newRow("read, block 5") << false << 6u << "Read completed.";
+    QTest::newRow("write, header") << true << 1u << "Read completed.";
+    // The pager holds blocks 0 to 6 of the new image and the rest of the old one.
+    QTest::newRow("write, block 6") << true << 8u << "The content is corrupted.";
+}
+
+void TransferEndToEndTest::lostReplyEndsTheTransfer()
+{
+    QFETCH(bool, write);
+    QFETCH(unsigned, lostReply);
+    QFETCH(QString, readAfter);
+    PagerBench bench;
+    QVERIFY(bench.started);
+    TForm1& window = bench.open();
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
+    // The controls a write takes from the pager's header may change.
+    const QStringList before = CarriedValues(window, {"pllChip", "bs2Option", "filterStrength", "preambleError"});
+
+    // A keep-alive still unanswered would take the lost frame's number, and its late
+    // answer would cover the loss.
+    QTRY_VERIFY(!bench.link->ReplyAwaited());
+    sim::PagerFaults faults;
+    faults.dropReplyTo = lostReply;
+    bench.pager.setFaults(faults);
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QAction* command = write ? window.WriteToPager1 : window.ReadFromPager1;
+    VERIFY_STATUS(window, Run(window, command, QStringLiteral("Pager disconnected.")));
+    const qint64 elapsed = sinceStart.elapsed();
+    QVERIFY2(elapsed >= 1800 && elapsed <= 3500, qPrintable(QString::number(elapsed)));
+    QVERIFY(!window.transferRunning() && !window.writeInProgress);
+    QVERIFY(window.progress->isHidden() && window.settings->isEnabled());
+    QCOMPARE(CarriedValues(window, {"pllChip", "bs2Option", "filterStrength", "preambleError"}), before);
+
+    // The link finds the pager again, and a new read starts from block 0.
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected.")));
+    bench.pager.clearReceivedFrames();
+    VERIFY_STATUS(window, Run(window, window.ReadFromPager1, readAfter));
+    QCOMPARE(Commands(TransferFrames(bench.pager)), Range(0x60, 0x6F));
+}
+
+void TransferEndToEndTest::unsupportedHeaderWritesNothing()
+{
+    PagerBench bench;
+    QVERIFY(bench.started);
+    sim::ImageBytes pagerImage = bench.pager.image();
+    pagerImage[1] = 0xAD;
+    bench.pager.setImage(pagerImage);
+    TForm1& window = bench.open();
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
+
+    VERIFY_STATUS(window, Run(window, window.WriteToPager1, QStringLiteral("Pager unsupported.")));
+    QCOMPARE(Commands(TransferFrames(bench.pager)), QList<int>{0x60});
+    QVERIFY(bench.pager.image() == pagerImage);
+    QVERIFY(!window.writeInProgress);
+}
+
+void TransferEndToEndTest::recoveryModeChoosesTheChip_data()
+{
+    QTest::addColumn<bool>("recovery");
+    QTest::addColumn<int>("written");  // the pager's header says 2, "FS8108"
+
+    QTest::newRow("recovery mode, FS8170 chosen") << true << 1;
+    QTest::newRow("without recovery mode") << false << 2;
+}
+
+void TransferEndToEndTest::recoveryModeChoosesTheChip()
+{
+    QFETCH(bool, recovery);
+    QFETCH(int, written);
+    PagerBench bench;
+    QVERIFY(bench.started);
+    QCOMPARE(bench.pager.image()[kFactoryChipByteOffset], std::uint8_t(0x02));
+    TForm1& window = bench.open();
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
+    if (recovery)
+        window.Recover1->trigger();
+    window.pllChip->setCurrentIndex(1);
+
+    VERIFY_STATUS(window, Run(window, window.WriteToPager1, QStringLiteral("Write completed.")));
+    QCOMPARE(window.pllChip->currentIndex(), written);
+    QCOMPARE(int(RfChipType(RfWordOf(AsConfigImage(bench.pager.image())))), written);
+}
+
+void TransferEndToEndTest::whatWasWrittenReadsBack()
+{
+    PagerBench bench;
+    QVERIFY(bench.started);
+    TForm1& window = bench.open();
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
+    VERIFY_STATUS(window, Run(window, window.ReadFromPager1, QStringLiteral("Read completed.")));
+    const Settings edited = {{"address3", "1500000"}, {"banner", "Round trip"}, {"format2B", "3"},
+                             {"nightMode", "1"},      {"baudrate", "2"},       {"messageHoldTime", "1"}};
+    Apply(window, edited);
+    window.AddressExit(2);
+    VERIFY_STATUS(window, Run(window, window.WriteToPager1, QStringLiteral("Write completed.")));
+    const QStringList written = CarriedValues(window);
+
+    Apply(window, {{"address3", "1700000"}, {"banner", "Scratch"}, {"nightMode", "0"}});
+    VERIFY_STATUS(window, Run(window, window.ReadFromPager1, QStringLiteral("Read completed.")));
+    QCOMPARE(Shown(window, edited), Expected(edited));
+    QCOMPARE(CarriedValues(window), written);
+}
+
+QTEST_MAIN(TransferEndToEndTest)
+#include "transfer_e2e_test.moc"
