@@ -10,7 +10,6 @@ namespace q9tx {
 
 enum WindowMessageNumber : int {
     WM_DEVICECHANGE = 537,  // adapter arrival or removal
-    WM_DROPFILES = 563,     // listed for completeness: drops arrive as Qt drop events
     WM_PAGER_LINK = 1124,   // link event, code below
     WM_PAGER_BLOCK = 1126,  // block of the image received, code = block + 1
     WM_PAGER_ACK = 1127,    // write acknowledgement or verdict
