@@ -324,6 +324,11 @@ public:
     AboutBox AboutBox1;
     // A read from or a write to the pager is under way.
     bool transferRunning() const { return transferImage_.has_value(); }
+    // How long a transfer may go without any block or acknowledgement before it gives up.
+    // The link notices a lost reply within two seconds; this is the last resort for what
+    // it cannot see: a lost verdict while keep-alives are answered, or a reply lost while
+    // the link identifies the pager again after a device change.
+    int transferSilenceLimit = 30000;  // milliseconds
 
 protected:
     bool event(QEvent* event) override;
@@ -363,6 +368,10 @@ private:
     void TakeFactoryValues(const q9tx::ImageHeader& header);
     // Counts the addresses up after a completed write and tests each one it moved.
     void AdvanceAddresses();
+    // Restarted by every message for the running transfer; ends it when it runs out.
+    void KeepTransferAlive();
+    void TransferWentSilent();
+    QTimer* transferWatchdog_ = nullptr;
     std::optional<q9tx::ConfigImage> transferImage_;  // the running transfer's 512 bytes
     bool writeBlocksReady_ = false;                   // the write has built what it sends
 };

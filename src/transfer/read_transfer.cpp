@@ -34,6 +34,7 @@ void TForm1::ReadTransferStep(std::uint16_t code, const WindowMessage* block)
     // Block data with no read under way is ignored.
     if (!transferImage_ || writeInProgress || code > kBlockCount)
         return;
+    KeepTransferAlive();
     RunTransferStep(*this, StatusCannotRead, [&] {
         const std::size_t length = block ? block->payloadLength() : 0;
         if (length > kBlockSize)

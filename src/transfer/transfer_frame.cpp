@@ -2,6 +2,7 @@
 // transfer's image.
 
 #include <QLabel>
+#include <QTimer>
 
 #include "app/status_texts.h"
 #include "app/tform1.h"
@@ -15,7 +16,23 @@ bool TForm1::StartTransfer(int actionStatus)
     // Cleared, so that a short block leaves zeros rather than an earlier transfer's bytes.
     transferImage_.emplace();
     writeBlocksReady_ = false;
+    if (!transferWatchdog_) {
+        transferWatchdog_ = new QTimer(this);
+        transferWatchdog_->setSingleShot(true);
+        connect(transferWatchdog_, &QTimer::timeout, this, [this] { TransferWentSilent(); });
+    }
+    KeepTransferAlive();
     return true;
+}
+
+void TForm1::KeepTransferAlive() { transferWatchdog_->start(transferSilenceLimit); }
+
+void TForm1::TransferWentSilent()
+{
+    if (!transferImage_)
+        return;
+    showStatus(writeInProgress ? q9tx::StatusCannotWrite : q9tx::StatusCannotRead);
+    EndTransfer();
 }
 
 void TForm1::ShowAction(int actionStatus)
@@ -30,6 +47,7 @@ void TForm1::EndTransfer()
     if (!transferImage_)
         return;
     transferImage_.reset();
+    transferWatchdog_->stop();
     writeBlocksReady_ = false;
     writeInProgress = false;
     EndOperation();

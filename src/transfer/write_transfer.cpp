@@ -46,6 +46,7 @@ void TForm1::WriteTransferStep(std::uint16_t code, const WindowMessage* block)
     // An acknowledgement with no write under way is ignored.
     if (!writeInProgress || !transferImage_)
         return;
+    KeepTransferAlive();
     RunTransferStep(*this, StatusCannotWrite, [&] {
         AdvanceProgress(kWriteProgressStep);
         if (code == kHeaderArrived) {

@@ -68,6 +68,7 @@ private slots:
     void headerIsCheckedBeforeAnythingIsWritten();
     void addressesAdvanceAndAreTested_data();
     void addressesAdvanceAndAreTested();
+    void silentReadGivesUp();
     void secondOperationIsIgnoredWhileOneRuns();
     void recoveryModeTogglesTheChipList();
     void aboutBoxShowsTitleAndVersion();
@@ -123,6 +124,7 @@ void TransferWindowTest::verdictEndsTheWrite_data()
     QTest::newRow("L without J") << QList<int>{AckCompleted} << "Write completed.";
     QTest::newRow("J then K") << QList<int>{AckVerifying, AckFailedK} << "Cannot write. Please try again.";
     QTest::newRow("M") << QList<int>{AckFailedM} << "Cannot write. Please try again.";
+    QTest::newRow("verdict lost") << QList<int>{AckVerifying} << "Cannot write. Please try again.";
 }
 
 void TransferWindowTest::verdictEndsTheWrite()
@@ -133,11 +135,12 @@ void TransferWindowTest::verdictEndsTheWrite()
     TestWindow test;
     SpreadAddresses(*test);
     test->autoInc[0]->setCurrentIndex(8);
+    test->transferSilenceLimit = 100;
 
     WriteAllBlocks(test);
     for (int verdict : verdicts)
         DeliverAck(*test, static_cast<std::uint32_t>(verdict));
-    QCOMPARE(test->statusText(), status);
+    QTRY_COMPARE_WITH_TIMEOUT(test->statusText(), status, 2000);
     QCOMPARE(test->address[0]->text(), advanced);
     QVERIFY(!test->writeInProgress && test->progress->isHidden() && test->settings->isEnabled());
     // A late verdict belongs to no write.
@@ -230,6 +233,18 @@ void TransferWindowTest::addressesAdvanceAndAreTested()
     const std::size_t sentBefore = test.link.sent.size();
     test->WriteToPager1Click();
     QCOMPARE(test.link.sent.size(), sentBefore + (refused ? 0 : 1));
+}
+
+void TransferWindowTest::silentReadGivesUp()
+{
+    TestWindow test;
+    test->transferSilenceLimit = 100;
+    test->ReadFromPager1Click();
+    Deliver(*test, BlockReply(kPager, 0));
+    QTRY_COMPARE_WITH_TIMEOUT(test->statusText(), QStringLiteral("Cannot read. Please try again."), 2000);
+    QVERIFY(test->progress->isHidden() && test->settings->isEnabled());
+    test->ReadFromPager1Click();
+    QCOMPARE(Commands(test.link.sent), (QList<int>{0x60, 0x61, 0x60}));
 }
 
 void TransferWindowTest::secondOperationIsIgnoredWhileOneRuns()
