@@ -43,13 +43,14 @@ public:
     // What the timer calls on each tick; empty for none.
     using TickRoutine = std::function<void()>;
 
-    static constexpr int kAddressCount = 8;
-    static constexpr int kFunctionCount = 4;  // A to D
-    static constexpr int kStorageChoiceCount = 4;
-    static constexpr int kDayCount = 7;
-    static constexpr int kCannedCount = 4;
-    static constexpr int kFolderCount = 16;
-    static constexpr int kToneCount = 7;
+    // The families of controls are those of the image.
+    static constexpr int kAddressCount = q9tx::kSlotCount;
+    static constexpr int kFunctionCount = q9tx::kSubAddressCount;  // A to D
+    static constexpr int kStorageChoiceCount = q9tx::kSlotsWithStorage;
+    static constexpr int kDayCount = q9tx::kDayCount;
+    static constexpr int kCannedCount = q9tx::kCannedCount;
+    static constexpr int kFolderCount = q9tx::kFolderCount;
+    static constexpr int kToneCount = q9tx::kToneCount;
     // Payload byte count of an identification reply that the window can show.
     static constexpr int kIdentificationLength = 6;
 
