@@ -11,6 +11,7 @@
 
 #include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "image/item_lists.h"
 
 using namespace q9tx;
 
@@ -46,9 +47,8 @@ QWidget* TForm1::BuildAddressesPage()
     QStringList steps;
     for (int step = 0; step <= 8; ++step)
         steps << QString::number(step);
-    const QStringList storageChoices = {QStringLiteral("Private"), QStringLiteral("Public")};
-    const QStringList formats = {QStringLiteral("Numeric"), QStringLiteral("Alphanum"), QStringLiteral("Disabled"),
-                                 QStringLiteral("Tone")};
+    const QStringList storageChoices = ItemTexts(kStorageItems);
+    const QStringList formats = ItemTexts(kFormatItems);
 
     for (int n = 0; n < kAddressCount; ++n) {
         const QString number = QString::number(n + 1);

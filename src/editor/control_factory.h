@@ -2,6 +2,10 @@
 // Makers for the editor's controls: each gives the control its object name and the
 // properties the inventory lists, so that the page builders stay tables of names.
 
+#include <array>
+#include <cstddef>
+#include <string_view>
+
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +27,17 @@ QLineEdit* MakeEdit(QWidget* parent, const QString& name, int maxLength, const Q
 QLineEdit* MakeTimeEdit(QWidget* parent, const QString& name, const QString& text);
 // An edit that shows letters in upper case, typed or pasted.
 QLineEdit* MakeUpperCaseEdit(QWidget* parent, const QString& name, int maxLength, const QString& text);
+// The texts of one of the image's item lists (image/item_lists.h), which the drop-downs
+// show in the stored order.
+template <std::size_t Count>
+QStringList ItemTexts(const std::array<std::string_view, Count>& items)
+{
+    QStringList texts;
+    for (const std::string_view item : items)
+        texts << QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size()));
+    return texts;
+}
+
 // A list the user can only choose from; index -1 selects nothing.
 QComboBox* MakeDropDown(QWidget* parent, const QString& name, const QStringList& items, int index,
                         int lines = kDefaultDropDownLines);

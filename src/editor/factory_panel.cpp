@@ -9,6 +9,7 @@
 
 #include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "image/item_lists.h"
 #include "editor/control_hints.h"
 
 using namespace q9tx;
@@ -32,13 +33,8 @@ QWidget* TForm1::BuildFactoryPanel()
     bs3 = MakeEdit(panel, QStringLiteral("bs3"), 2);
     ApplyHint(bs3, QStringLiteral("Range: 3 - 62"), ToolTip::On);
     filterStrength = MakeDropDown(panel, QStringLiteral("filterStrength"),
-                                  {QStringLiteral("FS1"), QStringLiteral("FS2"), QStringLiteral("FS3"),
-                                   QStringLiteral("FS4"), QStringLiteral("Off")},
-                                  1);
-    QStringList preambleCounts;
-    for (int count = 1; count <= 8; ++count)
-        preambleCounts << QStringLiteral("%1 CNT").arg(count);
-    preambleError = MakeDropDown(panel, QStringLiteral("preambleError"), preambleCounts, 1);
+                                  ItemTexts(kFilterStrengthItems), 1);
+    preambleError = MakeDropDown(panel, QStringLiteral("preambleError"), ItemTexts(kPreambleErrorItems), 1);
     bs2Option = MakeCheck(panel, QStringLiteral("bs2Option"), QStringLiteral("BS2 Option"), false);
 
     AddCaptioned(grid, 0, 0, QStringLiteral("Customer ID:"), customerId);

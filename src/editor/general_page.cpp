@@ -13,20 +13,13 @@
 
 #include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "image/item_lists.h"
 #include "editor/control_hints.h"
 #include "editor/up_down_button.h"
 
 using namespace q9tx;
 
 namespace {
-
-QStringList Strings(std::initializer_list<const char*> texts)
-{
-    QStringList list;
-    for (const char* text : texts)
-        list << QString::fromLatin1(text);
-    return list;
-}
 
 // The edit and its up-down side by side in one grid cell, the unit after them.
 void AddWithUpDown(QGridLayout* grid, int row, const QString& caption, QLineEdit* edit, UpDownButton* upDown,
@@ -97,11 +90,10 @@ QWidget* TForm1::BuildGeneralPage()
     lcdBaseContrastUpDown = new UpDownButton(lcdBaseContrast, 8, 63, true, misc);
     lcdBaseContrastUpDown->setObjectName(QStringLiteral("lcdBaseContrastUpDown"));
     menuLanguage = MakeDropDown(misc, QStringLiteral("menuLanguage"),
-                                Strings({"English", "Deutsch", "French", "Swedish", "Danish", "Norwegian",
-                                         "Portuguese", "Spanish", "Italiano", "Finnish", "Dutch", "Russian"}),
+                                ItemTexts(kMenuLanguageItems),
                                 0, 14);
-    dateFormat = MakeDropDown(misc, QStringLiteral("dateFormat"), Strings({"DD/MM/YY", "MM/DD/YY"}), 0);
-    timeFormat = MakeDropDown(misc, QStringLiteral("timeFormat"), Strings({"12-hour", "24-hour"}), 0);
+    dateFormat = MakeDropDown(misc, QStringLiteral("dateFormat"), ItemTexts(kDateFormatItems), 0);
+    timeFormat = MakeDropDown(misc, QStringLiteral("timeFormat"), ItemTexts(kTimeFormatItems), 0);
     rangeHoldTime = MakeEdit(misc, QStringLiteral("rangeHoldTime"), 3, QStringLiteral("0"));
     ApplyHint(rangeHoldTime, QStringLiteral("1-255 sec, 0=always on"));
     rangeHoldTimeUpDown = new UpDownButton(rangeHoldTime, 0, 255, true, misc);
@@ -128,9 +120,9 @@ QWidget* TForm1::BuildGeneralPage()
     auto* alertGrid = new QGridLayout(alerts);
     alertGrid->setVerticalSpacing(2);
     alertDuration = MakeDropDown(alerts, QStringLiteral("alertDuration"),
-                                 Strings({"4 sec", "8 sec", "16 sec", "32 sec"}), 2);
+                                 ItemTexts(kHoldTimeItems), 2);
     fixedAlertMode = MakeDropDown(alerts, QStringLiteral("fixedAlertMode"),
-                                  Strings({"Let user choose", "Beeps", "Vibrate", "Beeps+Vibrate"}), 0);
+                                  ItemTexts(kFixedAlertModeItems), 0);
     muteOption = MakeCheck(alerts, QStringLiteral("muteOption"), QStringLiteral("Allow muting"), false);
     escalatingAlerts = MakeCheck(alerts, QStringLiteral("escalatingAlerts"), QStringLiteral("Escalating alerts"), false);
     flashingAlerts = MakeCheck(alerts, QStringLiteral("flashingAlerts"), QStringLiteral("Flashes during alerts"), false);
@@ -168,19 +160,19 @@ QWidget* TForm1::BuildGeneralPage()
     decoder = MakeGroup(page, QStringLiteral("decoder"), QStringLiteral("Decoder"),
                         QStringLiteral("Decoder|Decoder settings"));
     auto* decoderGrid = new QGridLayout(decoder);
-    baudrate = MakeDropDown(decoder, QStringLiteral("baudrate"), Strings({"512 bps", "1200 bps", "2400 bps"}), 1);
-    polarity = MakeDropDown(decoder, QStringLiteral("polarity"), Strings({"Normal", "Inverse"}), 0);
+    baudrate = MakeDropDown(decoder, QStringLiteral("baudrate"), ItemTexts(kBaudrateItems), 1);
+    polarity = MakeDropDown(decoder, QStringLiteral("polarity"), ItemTexts(kPolarityItems), 0);
     AddCaptioned(decoderGrid, 0, 0, QStringLiteral("Baud rate:"), baudrate);
     AddCaptioned(decoderGrid, 1, 0, QStringLiteral("Polarity:"), polarity);
     rightColumn->addWidget(decoder);
 
     rf = MakeGroup(page, QStringLiteral("rf"), QStringLiteral("RF"), QStringLiteral("RF|RF settings"));
     auto* rfGrid = new QGridLayout(rf);
-    pllChip = MakeDropDown(rf, QStringLiteral("pllChip"), Strings({"None", "FS8170", "FS8108"}), 0);
+    pllChip = MakeDropDown(rf, QStringLiteral("pllChip"), ItemTexts(kPllChipItems), 0);
     frequency = MakeEdit(rf, QStringLiteral("frequency"), 9);
     Label54 = MakeLabel(rf, QStringLiteral("Label54"), QStringLiteral("Chan. spacing:"));
     channelSpacing = MakeSimpleCombo(rf, QStringLiteral("channelSpacing"),
-                                     Strings({"12.5 kHz", "10.0 kHz", "6.25 kHz", "5.00 kHz"}), 0);
+                                     ItemTexts(kChannelSpacingItems), 0);
     channelSpacing->setEnabled(false);
     Label54->setBuddy(channelSpacing);
     AddCaptioned(rfGrid, 0, 0, QStringLiteral("PLL chip:"), pllChip);

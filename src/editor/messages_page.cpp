@@ -11,6 +11,7 @@
 
 #include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "image/item_lists.h"
 
 using namespace q9tx;
 
@@ -23,14 +24,6 @@ constexpr int kFolderSizeLength = 2;
 constexpr int kFoldersPerColumn = 4;
 
 const char kFunctionLetters[] = "ABCD";
-
-QStringList Strings(std::initializer_list<const char*> texts)
-{
-    QStringList list;
-    for (const char* text : texts)
-        list << QString::fromLatin1(text);
-    return list;
-}
 
 }  // namespace
 
@@ -45,21 +38,19 @@ QWidget* TForm1::BuildMessagesPage()
     auto* options = new QGridLayout(messages);
     options->setVerticalSpacing(2);
     messageHoldTime = MakeDropDown(messages, QStringLiteral("messageHoldTime"),
-                                   Strings({"4 sec", "8 sec", "16 sec", "32 sec"}), 3);
+                                   ItemTexts(kHoldTimeItems), 3);
     messageEncoding = MakeDropDown(messages, QStringLiteral("messageEncoding"),
-                                   Strings({"English (US)", "German", "Swiss", "French", "Swedish", "Portuguese",
-                                            "Spanish", "English (UK)", "Italian", "Denmark/Norway", "Russian"}),
+                                   ItemTexts(kMessageEncodingItems),
                                    7, 13);
     repeatedFilter = MakeDropDown(messages, QStringLiteral("repeatedFilter"),
-                                  Strings({"CT independent", "CT dependent", "Disabled"}), 0);
+                                  ItemTexts(kRepeatedFilterItems), 0);
     repeatedRejectionTime = MakeDropDown(
         messages, QStringLiteral("repeatedRejectionTime"),
-        Strings({"Disabled", "3-4 min", "4-5 min", "5-6 min", "6-7 min", "7-8 min", "8-9 min"}), 0);
+        ItemTexts(kRepeatedRejectionTimeItems), 0);
     unreadReminder = MakeDropDown(messages, QStringLiteral("unreadReminder"),
-                                  Strings({"Disabled", "1 sec", "2 sec", "4 sec", "6 sec", "8 sec", "10 sec"}), 0);
+                                  ItemTexts(kUnreadReminderItems), 0);
     numReminders = MakeDropDown(messages, QStringLiteral("numReminders"),
-                                Strings({"Indefinitly", "Once", "Twice", "3 times", "4 times", "5 times", "6 times",
-                                         "7 times", "8 times", "9 times", "10 times"}),
+                                ItemTexts(kNumRemindersItems),
                                 0, 11);
     messageOps = MakeCheck(messages, QStringLiteral("messageOps"), QStringLiteral("Message operations menu"), false);
     keepUnreadWhenDeletingAll = MakeCheck(messages, QStringLiteral("keepUnreadWhenDeletingAll"),
@@ -102,7 +93,7 @@ QWidget* TForm1::BuildMessagesPage()
     hideMessageNumber = MakeCheck(folders, QStringLiteral("hideMessageNumber"), QStringLiteral("Hide message numbers"),
                                   false);
     continuousMode = MakeDropDown(folders, QStringLiteral("continuousMode"),
-                                  Strings({"Continuous", "Discontinuous"}), 0);
+                                  ItemTexts(kContinuousModeItems), 0);
     auto* modeLabel = MakeLabel(folders, {}, QStringLiteral("Folder mode:"));
     modeLabel->setBuddy(continuousMode);
     folderOptions->addWidget(ignorePublicMessages);

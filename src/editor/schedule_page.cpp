@@ -10,6 +10,7 @@
 
 #include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "image/item_lists.h"
 
 using namespace q9tx;
 
@@ -35,8 +36,7 @@ QWidget* TForm1::BuildSchedulePage()
     useSchedule = MakeCheck(timetable, QStringLiteral("useSchedule"), QStringLiteral("Use schedule"), false);
     grid->addWidget(useSchedule, 0, NameColumn, 1, 3);
 
-    const QStringList periods = {QStringLiteral("Disabled, all day"), QStringLiteral("Enabled, all day"),
-                                 QStringLiteral("Enabled")};
+    const QStringList periods = ItemTexts(kPeriodItems);
     for (int day = 0; day < kDayCount; ++day) {
         const QString number = QString::number(day + 1);
         const int row = day + 1;
