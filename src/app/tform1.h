@@ -107,6 +107,9 @@ public:
     void PeriodChange(int day);
     void TimeStringExit(QLineEdit* field);
     bool CheckSchedule();
+    // False, with the refused fields marked, the schedule page in front and "Illegal
+    // value." shown, when an "Enabled" day's time field holds no complete time.
+    bool TimesCanBeStored();
 
     // Message and folder rules (src/editor/message_rules.cpp).
     void UnreadReminderChange();

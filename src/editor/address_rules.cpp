@@ -11,6 +11,7 @@
 #include "app/status_texts.h"
 #include "app/tform1.h"
 #include "editor/field_marks.h"
+#include "editor/limited_edit.h"
 #include "editor/text_conversion.h"
 #include "image/capcode.h"
 
@@ -110,7 +111,7 @@ bool TForm1::NumericKeyPress(QChar key)
 
 void TForm1::FixedNumberExit(QLineEdit* field)
 {
-    const QString filled = field->text().rightJustified(field->maxLength(), QLatin1Char('0'));
+    const QString filled = field->text().rightJustified(TypingLimit(field), QLatin1Char('0'));
     if (filled != field->text())
         field->setText(filled);
 }

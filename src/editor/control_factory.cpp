@@ -11,6 +11,7 @@
 #include <QStyleOptionFrame>
 
 #include "editor/control_hints.h"
+#include "editor/limited_edit.h"
 #include "editor/upper_case_validator.h"
 
 namespace q9tx {
@@ -33,9 +34,8 @@ void FitWidth(QLineEdit* edit, int characters)
 
 QLineEdit* MakeEdit(QWidget* parent, const QString& name, int maxLength, const QString& text)
 {
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new LimitedEdit(maxLength, parent);
     edit->setObjectName(name);
-    edit->setMaxLength(maxLength);
     edit->setText(text);
     FitWidth(edit, maxLength);
     return edit;
@@ -55,7 +55,7 @@ QLineEdit* MakeTimeEdit(QWidget* parent, const QString& name, const QString& tex
 QLineEdit* MakeUpperCaseEdit(QWidget* parent, const QString& name, int maxLength, const QString& text)
 {
     QLineEdit* edit = MakeEdit(parent, name, maxLength);
-    edit->setValidator(new UpperCaseValidator(edit));
+    SetCharacterRule(edit, new UpperCaseValidator);
     edit->setText(text);
     return edit;
 }

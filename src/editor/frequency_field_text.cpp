@@ -31,13 +31,18 @@ QString FillFrequencyText(QString text, QChar separator)
     return text;
 }
 
-QString HertzToFrequencyField(std::uint32_t hertz, QChar separator)
+QString HertzToFrequencyDigits(std::uint32_t hertz, QChar separator)
 {
     const char ascii = AsciiSeparator(separator);
     QString text = QString::fromStdString(HertzToFrequencyText(hertz, ascii));
     if (QChar(QLatin1Char(ascii)) != separator)
         text.replace(QLatin1Char(ascii), separator);
-    return FillFrequencyText(text, separator);
+    return text;
+}
+
+QString HertzToFrequencyField(std::uint32_t hertz, QChar separator)
+{
+    return FillFrequencyText(HertzToFrequencyDigits(hertz, separator), separator);
 }
 
 }  // namespace q9tx

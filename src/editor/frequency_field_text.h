@@ -19,6 +19,9 @@ std::uint32_t FrequencyFieldToHertz(const QString& text, QChar separator);
 // Fills the text to nine characters: the separator at position 3, "0" everywhere else.
 QString FillFrequencyText(QString text, QChar separator);
 
+// The frequency in its shortest decimal form ("457.6", "23", "100.003125").
+QString HertzToFrequencyDigits(std::uint32_t hertz, QChar separator);
+
 // The frequency in its shortest decimal form, filled to nine characters.
 QString HertzToFrequencyField(std::uint32_t hertz, QChar separator);
 

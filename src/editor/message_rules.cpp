@@ -9,6 +9,9 @@
 #include <QLineEdit>
 
 #include "app/tform1.h"
+#include "editor/limited_edit.h"
+
+using q9tx::TypingLimit;
 
 namespace {
 
@@ -71,7 +74,7 @@ void TForm1::FolderEnClick(int k)
 void TForm1::FixedStringExit(QLineEdit* field)
 {
     // The image holds these texts in fixed-width fields.
-    const QString filled = field->text().leftJustified(field->maxLength(), QLatin1Char(' '));
+    const QString filled = field->text().leftJustified(TypingLimit(field), QLatin1Char(' '));
     if (filled != field->text())
         field->setText(filled);
 }

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 
 #include "app/status_texts.h"
 #include "app/tform1.h"
@@ -50,8 +51,6 @@ bool IsLegalTime(const QString& text)
     return clock && *clock / 100 < 24 && *clock % 100 < 60;
 }
 
-// The day's time controls are shown (the day is "Enabled"), whichever page is on top.
-bool IsShown(const QWidget* control) { return control->isVisibleTo(control->parentWidget()); }
 
 }  // namespace
 
@@ -88,8 +87,11 @@ void TForm1::TimeStringExit(QLineEdit* field)
 bool TForm1::CheckSchedule()
 {
     for (int day = 0; day < kDayCount; ++day) {
-        // What the user can no longer see goes back to its defaults.
-        if (!IsShown(start[day])) {
+        // What the user can no longer see goes back to its defaults. The day's choice
+        // decides, not the row's visibility: a load checks the settings before the rows
+        // are shown or hidden for the new choices, and a night shift of a day that the
+        // load enabled must not go with the row's earlier look.
+        if (period[day]->currentIndex() != kEnabledWithin) {
             if (isRefused(start[day])) {
                 setRefused(start[day], false);
                 start[day]->setText(QStringLiteral("09:00"));
@@ -119,4 +121,28 @@ bool TForm1::CheckSchedule()
     else
         setStatusText(QString());
     return !fails;
+}
+
+bool TForm1::TimesCanBeStored()
+{
+    // The image keeps two digits of hour and two of minute for each time of an "Enabled"
+    // day. A field that shows less (a blank position, or a minute that a pager held as a
+    // number of three digits) holds no time to store, schedule in use or not, and no
+    // time is guessed for it.
+    bool storable = true;
+    for (int day = 0; day < kDayCount; ++day) {
+        if (period[day]->currentIndex() != kEnabledWithin)
+            continue;
+        for (QLineEdit* time : {start[day], finish[day]}) {
+            if (!ClockValue(time->text())) {
+                setRefused(time, true);
+                storable = false;
+            }
+        }
+    }
+    if (!storable) {
+        PageControl1->setCurrentWidget(timefilters);
+        showStatus(StatusIllegalValue);
+    }
+    return storable;
 }

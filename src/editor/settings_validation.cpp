@@ -41,6 +41,8 @@ bool TForm1::ValidateSettings()
         if (marked(field))
             return false;
     }
+    if (!TimesCanBeStored())
+        return false;
     if (!useSchedule->isChecked())
         return true;
     return CheckSchedule();

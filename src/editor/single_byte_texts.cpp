@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "app/tform1.h"
+#include "editor/limited_edit.h"
 #include "editor/single_byte_validator.h"
 
 void TForm1::RefuseMultiByteCharacters()
@@ -13,5 +14,5 @@ void TForm1::RefuseMultiByteCharacters()
     texts.insert(texts.end(), canned.begin(), canned.end());
     texts.insert(texts.end(), folderName.begin(), folderName.end());
     for (QLineEdit* text : texts)
-        text->setValidator(new q9tx::SingleByteValidator(text));
+        q9tx::SetCharacterRule(text, new q9tx::SingleByteValidator);
 }

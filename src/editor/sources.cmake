@@ -9,6 +9,7 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frequency_field_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/general_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/general_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/limited_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/masked_entry_guard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/message_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/messages_page.cpp

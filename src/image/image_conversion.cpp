@@ -20,6 +20,7 @@
 #include "app/error_box.h"
 #include "app/status_texts.h"
 #include "app/tform1.h"
+#include "editor/field_marks.h"
 #include "editor/frequency_field_text.h"
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
@@ -91,13 +92,6 @@ void SetListValue(QComboBox* box, std::uint32_t value)
     const bool listed = value < static_cast<std::uint32_t>(box->count());
     box->setCurrentIndex(listed ? static_cast<int>(value) : -1);
     box->setProperty(kStoredValueProperty, listed ? QVariant() : QVariant(value));
-}
-
-// A text too long for the field would be cut into another value; the field stays
-// empty instead, so that its rule refuses it and the user enters it again.
-void ShowInField(QLineEdit* field, const QString& text)
-{
-    field->setText(text.size() <= field->maxLength() ? text : QString());
 }
 
 // Texts are stored one byte per character, so every byte shows as one character and
@@ -315,7 +309,7 @@ void ShowNumber(TForm1& form, QLineEdit* field, std::uint32_t value)
             upDown->setPosition(static_cast<int>(value));
     }
     // After the up-down, which writes its position held in its range.
-    ShowInField(field, QString::number(value));
+    field->setText(QString::number(value));
 }
 
 void ShowValue(TForm1& form, const ImageField& field, const ConfigImage& image)
@@ -366,9 +360,10 @@ void DecodeRfWord(TForm1& form, const ConfigImage& image)
     if (OriginWord(image) != 0)
         SetListValue(form.pllChip, RfChipType(rfWord));
     // A word that stands for no frequency leaves the field empty: its rule refuses it
-    // and the user enters the frequency again.
+    // and the user enters the frequency again. Any other frequency is shown as it is;
+    // its rule judges it and fills only a text it accepts.
     const std::optional<std::uint32_t> hertz = RfWordToShownFrequency(rfWord);
-    ShowInField(form.frequency, hertz ? HertzToFrequencyField(*hertz, form.decimalSeparator()) : QString());
+    form.frequency->setText(hertz ? HertzToFrequencyDigits(*hertz, form.decimalSeparator()) : QString());
     SetListValue(form.channelSpacing, RfStepCode(rfWord));
 }
 
@@ -402,14 +397,14 @@ void DecodeFolders(TForm1& form, const ConfigImage& image)
         const int last = image[offset + 1];
         const bool inUse = first != kFolderUnused;
         form.folderEn[k]->setChecked(inUse);
-        ShowInField(form.folderSize[k], QString::number(inUse ? last - first + 1 : 1));
+        form.folderSize[k]->setText(QString::number(inUse ? last - first + 1 : 1));
     }
 }
 
 QString TimeText(int hour, int minute)
 {
-    // A minute of three digits cannot be shown; its positions stay blank for the time
-    // rule to refuse.
+    // A minute of three digits cannot be shown; its positions stay blank, and the
+    // settings check refuses to store the time until the user enters it again.
     const QString minutes = minute < 100 ? QStringLiteral("%1").arg(minute, 2, 10, QLatin1Char('0')) : QString();
     return QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(minutes);
 }
@@ -445,28 +440,35 @@ void ResetPublicAutoIncrements(TForm1& form)
     }
 }
 
-// The editor's rules, each once, so that colours, marks, enabled and shown controls and
-// filled texts follow the new values. Each runs on its own: one that fails is reported
-// and the others still run. The period rules and the exit rules of the range and time
-// fields run before the settings check, so that it sees the new rows and marks.
+// A mark belongs to the value its rule judged. Every marked field has just been given a
+// new value, so its old mark goes; the rules below mark again what the new values earn.
+void ClearMarksOfFilledFields(TForm1& form)
+{
+    std::vector<QLineEdit*> marked(form.address.begin(), form.address.end());
+    marked.insert(marked.end(), form.start.begin(), form.start.end());
+    marked.insert(marked.end(), form.finish.begin(), form.finish.end());
+    marked.insert(marked.end(), {form.displayHoldTime, form.lcdBaseContrast, form.rangeHoldTime, form.frequency});
+    for (QLineEdit* field : marked)
+        setRefused(field, false);
+}
+
+// The editor's rules, each once and in this order, so that colours, marks, enabled and
+// shown controls and filled texts follow the new values. Each runs on its own: one
+// that fails is reported and the others still run. The range fields keep the value
+// the pager holds unjudged, as a value they were never left with; the time fields are
+// judged by the settings check while the schedule is in use.
 void RunEditorRules(TForm1& form)
 {
     std::vector<std::function<void()>> rules;
     for (int row = 0; row < TForm1::kAddressCount; ++row)
         rules.emplace_back([&form, row] { form.AddressExit(row); });
-    for (int day = 0; day < TForm1::kDayCount; ++day) {
-        rules.emplace_back([&form, day] { form.PeriodChange(day); });
-        rules.emplace_back([&form, day] { form.TimeStringExit(form.start[day]); });
-        rules.emplace_back([&form, day] { form.TimeStringExit(form.finish[day]); });
-    }
-    rules.emplace_back([&form] { form.DisplayHoldTimeExit(); });
-    rules.emplace_back([&form] { form.ContrastExit(); });
-    rules.emplace_back([&form] { form.RangeHoldTimeExit(); });
     rules.emplace_back([&form] { form.ValidateSettings(); });
     rules.emplace_back([&form] { form.CannedMessageClick(); });
     rules.emplace_back([&form] { form.FixedStringExit(form.serialNum); });
     rules.emplace_back([&form] { form.FixedAlertModeChange(); });
     rules.emplace_back([&form] { form.FrequencyExit(); });
+    for (int day = 0; day < TForm1::kDayCount; ++day)
+        rules.emplace_back([&form, day] { form.PeriodChange(day); });
     rules.emplace_back([&form] { form.SetupChange(); });
     for (int row = 0; row < TForm1::kStorageChoiceCount; ++row)
         rules.emplace_back([&form, row] { form.StorageChange(row); });
@@ -517,5 +519,6 @@ void TForm1::DecodeImage(const ConfigImage& image)
     }
     DecodeSchedule(*this, image);
     ResetPublicAutoIncrements(*this);
+    ClearMarksOfFilledFields(*this);
     RunEditorRules(*this);
 }
