@@ -1,13 +1,15 @@
 #include "editor/limited_edit.h"
 
+#include <algorithm>
+
 #include <QPointer>
 #include <QValidator>
 
 namespace q9tx {
 
-// Refuses a user's edit that makes the text longer than the limit. An edit that does
-// not lengthen the text (deleting from, or replacing in, a longer text the program
-// showed) passes, so that such a text can be mended.
+// Keeps a user's edit within the limit: what does not fit is cut from the end of what
+// was typed, pasted or dropped, which ends at the cursor. A longer text that the
+// program showed may be mended (deleted from, replaced in) but not lengthened.
 //
 // The toolkit validates text the program sets, too; that text always passes: setting
 // a text clears the edit's undo history, while every edit of the user can be undone.
@@ -29,9 +31,14 @@ public:
         const State state = characterRule_ ? characterRule_->validate(input, position) : Acceptable;
         if (state == Invalid)
             return Invalid;
-        const bool usersEdit = edit_->isUndoAvailable();
-        if (usersEdit && input.size() > edit_->typingLimit() && input.size() > lengthBefore_)
+        const qsizetype allowed = std::max<qsizetype>(edit_->typingLimit(), lengthBefore_);
+        if (!edit_->isUndoAvailable() || input.size() <= allowed)
+            return state;
+        const qsizetype excess = input.size() - allowed;
+        if (position < excess)
             return Invalid;
+        input.remove(position - excess, excess);
+        position -= static_cast<int>(excess);
         return state;
     }
 
