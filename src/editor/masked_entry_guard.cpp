@@ -1,5 +1,8 @@
 #include "editor/masked_entry_guard.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -72,6 +75,14 @@ bool BelongsTo(const QWidget* widget, const QWidget* window)
     return false;
 }
 
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgUp, Ctrl+PgDown: the tab control's page keys.
+bool IsPageSwitch(const QKeyEvent& key)
+{
+    constexpr Qt::Key kPageKeys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_PageUp, Qt::Key_PageDown};
+    return key.modifiers().testFlag(Qt::ControlModifier) &&
+           std::find(std::begin(kPageKeys), std::end(kPageKeys), key.key()) != std::end(kPageKeys);
+}
+
 }  // namespace
 
 bool MaskedEntryGuard::refusesElsewhere(QObject* target, QEvent* event)
@@ -125,12 +136,19 @@ bool MaskedEntryGuard::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         break;
-    case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && field_->isModified()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && field_->isModified()) {
             field_->setText(textOnEntry_);
             return true;
         }
+        // The field passes these on to the tab control, which would hide it on another page.
+        if (userIsIn && IsPageSwitch(*key) && refusesLeaving()) {
+            keepUserIn();
+            return true;
+        }
         break;
+    }
     default:
         break;
     }

@@ -323,7 +323,7 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         for (const char* target : {"tab", "useSchedule", "nightShift1", "period1", "address field", "menu bar",
-                                   "Ctrl+O", "Ctrl+S"})
+                                   "Ctrl+O", "Ctrl+S", "Ctrl+Tab", "Ctrl+PgDown"})
             QTest::newRow(target) << target;
     }
     void refusedTimeEntryHoldsAgainstClicks()
@@ -349,6 +349,10 @@ private slots:
         } else if (target == QLatin1String("menu bar")) {
             QTest::mouseClick(w_->MainMenu1, Qt::LeftButton, {},
                               w_->MainMenu1->actionGeometry(w_->File1->menuAction()).center());
+        } else if (target == QLatin1String("Ctrl+Tab")) {
+            QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+        } else if (target == QLatin1String("Ctrl+PgDown")) {
+            QTest::keyClick(field, Qt::Key_PageDown, Qt::ControlModifier);
         } else if (target.startsWith(QLatin1String("Ctrl+"))) {
             QTest::keyClick(field, target.back().toLatin1(), Qt::ControlModifier);
         } else {
