@@ -7,9 +7,57 @@
 #include <QCoreApplication>
 
 namespace q9tx {
+namespace {
 
-CommandLine ParseCommandLine(const QStringList& arguments)
+// The options QGuiApplication, QApplication and the platform plugins take for themselves.
+struct ToolkitOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", true},   {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},  {"qwindowtitle", true},  {"session", true},
+    {"display", true},    {"geometry", true},          {"name", true},          {"title", true},
+    {"visual", true},     {"ncols", true},             {"cmap", true},          {"style", true},
+    {"stylesheet", true}, {"qmljsdebugger", true},     {"reverse", false},      {"widgetcount", false},
+    {"nograb", false},    {"dograb", false},           {"sync", false},         {"testability", false},
+};
+
+// The toolkit option an argument names ("-style", "--style", "-style=fusion"), or none.
+const ToolkitOption* ToolkitOptionOf(const QString& argument, bool& valueAttached)
 {
+    if (!argument.startsWith(u'-') || argument == QLatin1String("--"))
+        return nullptr;
+    QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    valueAttached = name.contains(u'=');
+    name = name.section(u'=', 0, 0);
+    for (const ToolkitOption& option : kToolkitOptions) {
+        if (name == QLatin1String(option.name) && (option.takesValue || !valueAttached))
+            return &option;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const QStringList& given)
+{
+    CommandLine result;
+    // The toolkit's options go to the application object, which reads them itself.
+    QStringList arguments;
+    for (qsizetype i = 0; i < given.size(); ++i) {
+        bool valueAttached = false;
+        const ToolkitOption* option = i > 0 ? ToolkitOptionOf(given[i], valueAttached) : nullptr;
+        if (!option) {
+            arguments << given[i];
+            continue;
+        }
+        if (qstrcmp(option->name, "platform") == 0)
+            result.platformGiven = true;
+        if (option->takesValue && !valueAttached)
+            ++i;
+    }
+
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Programs Q9TX pagers through a USB-serial cable. Without options it finds the cable's\n"
@@ -30,6 +78,9 @@ CommandLine ParseCommandLine(const QStringList& arguments)
                                       QStringLiteral("Start the built-in simulated pager and probe its port."));
     parser.addOption(port);
     parser.addOption(simulate);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A settings file to load once the window is up."),
+                                 QStringLiteral("[FILE]"));
     const auto usage = [&parser] {
         return parser.helpText().replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName());
     };
@@ -46,13 +97,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
                     qPrintable(QCoreApplication::applicationVersion()));
         std::exit(0);
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "Unexpected argument: %s\n\n%s", qPrintable(parser.positionalArguments().first()),
-                     qPrintable(usage()));
-        std::exit(2);
-    }
-
-    CommandLine result;
+    result.files = parser.positionalArguments();
     for (const QString& device : parser.values(port))
         result.ports.push_back(device.toStdString());
     result.simulate = parser.isSet(simulate);

@@ -14,10 +14,15 @@ struct CommandLine {
     std::vector<std::string> ports;
     // Start the built-in simulated pager and probe its port (--simulate).
     bool simulate = false;
+    // Settings files named as arguments ("Open with" of a file manager); the first is loaded.
+    QStringList files;
+    // Qt's own -platform option was given: the platform plugin needs no display then.
+    bool platformGiven = false;
 };
 
 // Reads the options; --help and --version print their text and end the process, and an
-// unknown option prints the error and the usage and ends it with status 2.
+// unknown option prints the error and the usage and ends it with status 2. Qt's standard
+// options (-style, -platform, -geometry, ...) are left to the application object.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
 }  // namespace q9tx

@@ -4,7 +4,9 @@
 
 #include "app/command_line.h"
 #include "app/error_box.h"
+#include "app/file_argument.h"
 #include "app/q9tx_application.h"
+#include "app/termination_signals.h"
 #include "app/tform1.h"
 #include "link/adapter_discovery.h"
 #include "link/pager_link.h"
@@ -37,7 +39,7 @@ int main(int argc, char** argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     // Before the application object, so that --help and --version need no display.
     q9tx::CommandLine options = q9tx::ParseCommandLine(arguments);
-    if (!DisplayAvailable()) {
+    if (!options.platformGiven && !DisplayAvailable()) {
         std::fprintf(stderr,
                      "No display to show the programmer on. Start it on a desktop session, or under a "
                      "virtual display:\n  xvfb-run -a %s%s\n",
@@ -64,6 +66,17 @@ int main(int argc, char** argv)
         q9tx::UdevDeviceMonitor deviceMonitor(&window);
         deviceMonitor.start();
         window.show();
+        // Ended by a signal, the program closes as the user's Exit would: the pager
+        // gets its sign-off and the port is released.
+        q9tx::TerminationSignals terminationSignals;
+        QObject::connect(&terminationSignals, &q9tx::TerminationSignals::received, &window, [&window] {
+            // A dialog open at that moment ends first, as its Cancel would.
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+            window.Exit1Click();
+        });
+        if (!options.files.isEmpty())
+            q9tx::LoadFileArgumentLater(window, options.files.front());
         return app.exec();
     } catch (...) {
         q9tx::ReportCurrentException();

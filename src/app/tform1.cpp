@@ -24,6 +24,7 @@
 #include "editor/field_events.h"
 #include "editor/up_down_button.h"
 #include "link/frame.h"
+#include "link/posix/device_group.h"
 #include "link/serial_port.h"
 
 using namespace q9tx;
@@ -126,6 +127,10 @@ void TForm1::RunConstructionSteps()
     Guarded([this] { FrequencyExit(); });
 
     link_.StartLink(this);
+    // A drop anywhere on the window loads the file: no control takes it (an edit field
+    // would take a dragged file's path as text), so every drop reaches the window.
+    for (QWidget* control : findChildren<QWidget*>())
+        control->setAcceptDrops(false);
     setAcceptDrops(true);
     ArmTimer(kLinkTickInterval, [this] { link_.LinkTick(); });
 }
@@ -216,6 +221,10 @@ void TForm1::HandlePagerLink(const WindowMessage& message)
     switch (message.code) {
     case LinkNoAdapter:
         ArmTimer(kStoppedInterval, {});
+        // Said only where nothing else is said: a port problem or a pager lost stays.
+        if (statusText().isEmpty())
+            setStatusText(QStringLiteral(
+                "No USB-serial cable found. Connect the cable, or name another port with --port."));
         break;
     case LinkPagerSupported:
         ShowLinkState(&message, true);
@@ -272,20 +281,30 @@ void TForm1::ShowPagerInfo(const WindowMessage& reply) { firmware->setStatusTip(
 void TForm1::ShowPortProblem(const WindowMessage& message)
 {
     const QString port = PayloadText(message);
-    QString text;
+    QString reason;
     switch (static_cast<OpenFailure>(message.code)) {
-    case OpenFailure::PermissionDenied:
-        text = QStringLiteral("Cannot open %1: permission denied. Add your user to the dialout group and log in again.")
-                   .arg(port);
-        break;
-    case OpenFailure::Busy:
-        text = QStringLiteral("Cannot open %1: another program is using it. Close that program.").arg(port);
-        break;
-    default:
-        text = QStringLiteral("Cannot open %1.").arg(port);
+    case OpenFailure::PermissionDenied: {
+        // The group differs between distributions; the device node names it.
+        QString group = QString::fromStdString(DeviceGroupName(port.toStdString()));
+        if (group.isEmpty())
+            group = QStringLiteral("dialout");
+        reason = QStringLiteral("permission denied. Add your user to the %1 group and log in again.").arg(group);
         break;
     }
-    setStatusText(text);
+    case OpenFailure::Busy:
+        reason = QStringLiteral("another program is using it. Close that program.");
+        break;
+    case OpenFailure::NotFound:
+        reason = QStringLiteral("there is no such device.");
+        break;
+    case OpenFailure::NotSerial:
+        reason = QStringLiteral("it is not a serial port.");
+        break;
+    default:
+        break;
+    }
+    setStatusText(reason.isEmpty() ? QStringLiteral("Cannot open %1.").arg(port)
+                                   : QStringLiteral("Cannot open %1: %2").arg(port, reason));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)

@@ -143,6 +143,10 @@ public:
 
     // Settings validation (src/editor/settings_validation.cpp).
     bool ValidateSettings();
+    // After ValidateSettings refused a save or write: unless the message of a refused
+    // field is already in view, shows the first refused field's message, brings its page
+    // to the front and gives it the focus.
+    void ShowSettingsRefusal();
 
     // Capcode tests of the address rules (src/editor/address_rules.cpp): a legal
     // capcode, and one that no other capcode field holds. IsLegalCapcode throws
@@ -333,6 +337,10 @@ public:
     // it cannot see: a lost verdict while keep-alives are answered, or a reply lost while
     // the link identifies the pager again after a device change.
     int transferSilenceLimit = 30000;  // milliseconds
+    // Once the pager says it is verifying, its verdict may take far longer: the link's
+    // keep-alive, answered meanwhile, shows the pager is still there, and reports it lost
+    // within two seconds when it is not.
+    int transferVerifyLimit = 150000;  // milliseconds
 
 protected:
     bool event(QEvent* event) override;
@@ -378,4 +386,5 @@ private:
     QTimer* transferWatchdog_ = nullptr;
     std::optional<q9tx::ConfigImage> transferImage_;  // the running transfer's 512 bytes
     bool writeBlocksReady_ = false;                   // the write has built what it sends
+    bool pagerVerifying_ = false;                     // the pager has said it is verifying
 };

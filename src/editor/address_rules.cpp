@@ -72,22 +72,28 @@ void TForm1::AddressChange(int n)
         frame[n]->setText(QStringLiteral("-"));
         return;
     }
-    // Text that is no number (pasted) is not a legal capcode: the label stays, and
-    // leaving the field reports the text once.
-    try {
-        if (!IsLegalCapcode(address[n]))
-            return;
-    } catch (const ConversionError&) {
+    // Text that is no number (pasted) is reported at once by the general error box;
+    // the label stays.
+    if (!IsLegalCapcode(address[n]))
         return;
-    }
     frame[n]->setText(QString::number(FrameOf(static_cast<std::uint32_t>(TextToInt(text)))));
 }
 
 void TForm1::AddressExit(int n)
 {
     QLineEdit* field = address[n];
+    const QString entered = field->text();
     FixedNumberExit(field);
-    if (!IsLegalCapcode(field)) {
+    bool legal = false;
+    try {
+        legal = IsLegalCapcode(field);
+    } catch (const ConversionError&) {
+        // The fill changed the text, and the change rule has reported it already.
+        if (field->text() != entered)
+            return;
+        throw;
+    }
+    if (!legal) {
         setRefused(field, true);
         showStatus(StatusIllegalCapcode);
     } else if (IsFreeCapcode(field)) {

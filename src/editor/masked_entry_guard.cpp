@@ -1,9 +1,13 @@
 #include "editor/masked_entry_guard.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 
 #include "app/error_box.h"
 #include "editor/field_events.h"
@@ -14,6 +18,7 @@ MaskedEntryGuard::MaskedEntryGuard(QLineEdit* field, const FieldEvents& events)
     : QObject(field), field_(field), events_(&events), textOnEntry_(field->displayText())
 {
     field->installEventFilter(this);
+    qApp->installEventFilter(this);
 }
 
 MaskedEntryGuard* MaskedEntryGuard::of(const QWidget* field)
@@ -39,15 +44,83 @@ void MaskedEntryGuard::keepUserIn()
             break;
         }
     }
+    // One click can be refused twice: the focus it gives, then the press itself.
+    if (refusalPending_)
+        return;
+    refusalPending_ = true;
     QApplication::beep();
     // Queued: a modal box must not open inside the focus change that is being undone.
     QMetaObject::invokeMethod(
-        field_, [] { ReportError(QString::fromLatin1(kMaskRefusal)); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            refusalPending_ = false;
+            ReportError(QString::fromLatin1(kMaskRefusal));
+        },
+        Qt::QueuedConnection);
+}
+
+namespace {
+
+// A widget of `window`, or of a menu that opened from it.
+bool BelongsTo(const QWidget* widget, const QWidget* window)
+{
+    while (widget) {
+        const QWidget* top = widget->window();
+        if (top == window)
+            return true;
+        if (!qobject_cast<const QMenu*>(top))
+            return false;
+        widget = top->parentWidget();
+    }
+    return false;
+}
+
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgUp, Ctrl+PgDown: the tab control's page keys.
+bool IsPageSwitch(const QKeyEvent& key)
+{
+    constexpr Qt::Key kPageKeys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_PageUp, Qt::Key_PageDown};
+    return key.modifiers().testFlag(Qt::ControlModifier) &&
+           std::find(std::begin(kPageKeys), std::end(kPageKeys), key.key()) != std::end(kPageKeys);
+}
+
+}  // namespace
+
+bool MaskedEntryGuard::refusesElsewhere(QObject* target, QEvent* event)
+{
+    bool report = true;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Shortcut:
+        break;
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+        // The end of a refused click, or a turn that would change a drop-down's choice.
+        report = false;
+        break;
+    default:
+        return false;
+    }
+    if (!events_ || events_->enteredField() != field_ || !refusesLeaving())
+        return false;
+    QWidget* window = field_->window();
+    if (const auto* widget = qobject_cast<const QWidget*>(target)) {
+        if (widget == field_ || !BelongsTo(widget, window))
+            return false;
+    } else if (event->type() != QEvent::Shortcut || !window->isActiveWindow()) {
+        // A menu command's shortcut reaches its action, in the active window.
+        return false;
+    }
+    if (report)
+        keepUserIn();
+    return true;
 }
 
 bool MaskedEntryGuard::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != field_ || !events_)
+    if (watched != field_)
+        return refusesElsewhere(watched, event);
+    if (!events_)
         return false;
     const bool userIsIn = events_->enteredField() == field_;
     switch (event->type()) {
@@ -63,12 +136,19 @@ bool MaskedEntryGuard::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         break;
-    case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && field_->isModified()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && field_->isModified()) {
             field_->setText(textOnEntry_);
             return true;
         }
+        // The field passes these on to the tab control, which would hide it on another page.
+        if (userIsIn && IsPageSwitch(*key) && refusesLeaving()) {
+            keepUserIn();
+            return true;
+        }
         break;
+    }
     default:
         break;
     }

@@ -3,7 +3,9 @@
 // a field the user changed may not be left while a required digit position is blank.
 // Leaving it is refused with a beep, the focus stays, and the general error box
 // says "Invalid input value.  Use escape key to abandon changes"; Escape puts back
-// the text the field had when the user entered it.
+// the text the field had when the user entered it. Whatever else of the window the user
+// clicks meanwhile (a tab, a check box, a drop-down, a menu) or reaches by a shortcut
+// is refused the same way and does not take effect.
 
 #include <QObject>
 #include <QPointer>
@@ -40,11 +42,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Watches the whole application: true when `event` for another object of the
+    // window is a click or shortcut to be refused while the user must stay in the field.
+    bool refusesElsewhere(QObject* target, QEvent* event);
+
     QLineEdit* field_;
     // Gone while the window is taken apart; the guard then stands aside.
     QPointer<const FieldEvents> events_;
     // As shown, with the mask's blanks, so that setting it back restores every position.
     QString textOnEntry_;
+    bool refusalPending_ = false;
 };
 
 }  // namespace q9tx

@@ -1,15 +1,19 @@
 // The check that decides whether the editor's settings may be saved or written.
 
 #include <algorithm>
+#include <vector>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTabWidget>
 
+#include "app/status_texts.h"
 #include "app/tform1.h"
 #include "editor/field_events.h"
 #include "editor/field_marks.h"
 #include "editor/masked_entry_guard.h"
+#include "editor/text_conversion.h"
 
 using namespace q9tx;
 
@@ -19,6 +23,44 @@ namespace {
 bool IsInputField(const QWidget* control)
 {
     return qobject_cast<const QLineEdit*>(control) || qobject_cast<const QComboBox*>(control);
+}
+
+struct Refusal {
+    QWidget* field;
+    int status;
+};
+
+// The marked fields in the order the validation reads them, each with the message its
+// rule shows for it.
+std::vector<Refusal> MarkedFields(TForm1& form)
+{
+    std::vector<Refusal> refusals;
+    for (QLineEdit* field : form.address) {
+        if (!isRefused(field))
+            continue;
+        bool legal = false;
+        try {
+            legal = form.IsLegalCapcode(field);
+        } catch (const ConversionError&) {
+        }
+        refusals.push_back({field, legal ? StatusCapcodeUsed : StatusIllegalCapcode});
+    }
+    for (const Refusal& candidate : {Refusal{form.displayHoldTime, StatusIllegalValue},
+                                     Refusal{form.frequency, StatusIllegalFrequency},
+                                     Refusal{form.lcdBaseContrast, StatusIllegalValue},
+                                     Refusal{form.rangeHoldTime, StatusIllegalValue}}) {
+        if (isRefused(candidate.field))
+            refusals.push_back(candidate);
+    }
+    if (form.useSchedule->isChecked()) {
+        for (int day = 0; day < TForm1::kDayCount; ++day) {
+            for (QLineEdit* time : {form.start[day], form.finish[day]}) {
+                if (isRefused(time))
+                    refusals.push_back({time, StatusIllegalValue});
+            }
+        }
+    }
+    return refusals;
 }
 
 }  // namespace
@@ -46,4 +88,28 @@ bool TForm1::ValidateSettings()
     if (!useSchedule->isChecked())
         return true;
     return CheckSchedule();
+}
+
+void TForm1::ShowSettingsRefusal()
+{
+    // A time field that refuses to be left keeps the user and says why itself.
+    if (const MaskedEntryGuard* guard = MaskedEntryGuard::of(fieldEvents().enteredField());
+        guard && guard->refusesLeaving())
+        return;
+    const std::vector<Refusal> refusals = MarkedFields(*this);
+    if (refusals.empty())
+        return;
+    const QString shown = statusText();
+    if (std::any_of(refusals.begin(), refusals.end(),
+                    [&shown](const Refusal& refusal) { return StatusText(refusal.status) == shown; }))
+        return;
+    // An earlier success (a write that advanced an address into a refused one) must not
+    // stay in view: the first refused field says why, where the user can mend it.
+    const Refusal& first = refusals.front();
+    for (int page = 0; page < PageControl1->count(); ++page) {
+        if (PageControl1->widget(page)->isAncestorOf(first.field))
+            PageControl1->setCurrentIndex(page);
+    }
+    first.field->setFocus(Qt::OtherFocusReason);
+    showStatus(first.status);
 }

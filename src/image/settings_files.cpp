@@ -4,16 +4,17 @@
 #include <algorithm>
 #include <optional>
 
-#include <QByteArray>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLineEdit>
 #include <QScopeGuard>
 
 #include "app/status_texts.h"
 #include "app/tform1.h"
+#include "editor/field_marks.h"
+#include "image/image_file.h"
 #include "image/image_validation.h"
 #include "image/status_error.h"
 
@@ -64,13 +65,6 @@ bool IsAcceptedExtension(const QString& extension)
     });
 }
 
-ConfigImage ImageOfBytes(const QByteArray& bytes)
-{
-    ConfigImage image{};
-    std::copy_n(bytes.cbegin(), image.size(), image.begin());
-    return image;
-}
-
 }  // namespace
 
 void TForm1::Open1Click()
@@ -97,16 +91,15 @@ void TForm1::ReadSettingsFile(const QString& fileName)
         return;
     const auto end = qScopeGuard([this] { EndOperation(); });
     try {
-        QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly))
+        // Anything but a regular file (a FIFO would wait for a writer) cannot be read.
+        ConfigImage image{};
+        const ImageFileRead result = ReadImageFile(QFile::encodeName(fileName).toStdString(), image);
+        if (result == ImageFileRead::NotReadable)
             throw StatusError(StatusFileNotRead);
         AdvanceProgress(kOpenedStep);
-        // A longer file is accepted; only its image counts.
-        const QByteArray bytes = file.read(kImageSize);
-        if (bytes.size() != static_cast<qsizetype>(kImageSize))
+        if (result == ImageFileRead::Short)
             throw StatusError(StatusFileCorrupted);
         AdvanceProgress(kReadStep);
-        const ConfigImage image = ImageOfBytes(bytes);
         ValidateImage(mapVersion->currentIndex(), image);
         DecodeImage(image);
         AdvanceProgress(kAppliedStep);
@@ -118,12 +111,18 @@ void TForm1::ReadSettingsFile(const QString& fileName)
 
 void TForm1::Save1Click()
 {
-    if (operationRunning() || !ValidateSettings())
+    if (operationRunning())
         return;
+    if (!ValidateSettings()) {
+        ShowSettingsRefusal();
+        return;
+    }
     ConfigImage image;
     try {
         image = EncodeImage(std::nullopt);
     } catch (const StatusError& error) {
+        if (error.number() == StatusIllegalFrequency)
+            setRefused(frequency, true);
         showStatus(error.number());
         return;
     }
@@ -136,16 +135,8 @@ void TForm1::Save1Click()
         return;
     const auto end = qScopeGuard([this] { EndOperation(); });
     try {
-        // Written beside the target and renamed over it only when complete, so a failed
-        // save leaves an earlier file of that name as it was.
-        QSaveFile file(currentFileName);
-        // Unbuffered, so that a short write shows here and not in a flush that commit() does
-        // not report.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            throw StatusError(StatusFileNotWritten);
         AdvanceProgress(kCreatedStep);
-        const auto size = static_cast<qint64>(image.size());
-        if (file.write(reinterpret_cast<const char*>(image.data()), size) != size || !file.commit())
+        if (!WriteImageFile(QFile::encodeName(currentFileName).toStdString(), image))
             throw StatusError(StatusFileNotWritten);
         setStatusText(StatusText(StatusSavedTo, currentFileName));
         AdvanceProgress(kWrittenStep);

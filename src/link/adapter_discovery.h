@@ -24,6 +24,7 @@ public:
     void RescanAdapterPorts();
     unsigned GetAdapterPort(std::string* name, unsigned index) const override;
     bool IsAdapterPort(const std::string& name) const override;
+    bool IsNamedByUser(const std::string& name) const override { return IsExtraPort(name); }
     // Arrivals are reported with the nodes-changed message that follows, removals at once.
     // Never RemovalUnderWay: Linux announces no removal ahead of it.
     DeviceEvent ClassifyDeviceEvent(const WindowMessage& message) override;

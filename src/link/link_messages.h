@@ -13,9 +13,9 @@ enum WindowMessageNumber : int {
     WM_PAGER_LINK = 1124,   // link event, code below
     WM_PAGER_BLOCK = 1126,  // block of the image received, code = block + 1
     WM_PAGER_ACK = 1127,    // write acknowledgement or verdict
-    // An adapter port that may not be opened: code = the OpenFailure value (permission
-    // denied or held by another program), frame = a length byte and the port name. Posted once per
-    // port and reason until the port opens.
+    // A port that may not be opened: code = the OpenFailure value (permission denied or
+    // held by another program; for a port the user named, any reason), frame = a length
+    // byte and the port name. Posted once per port and reason until the port opens.
     WM_PAGER_PORT_PROBLEM = 1128,
 };
 

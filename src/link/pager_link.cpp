@@ -11,11 +11,13 @@ PagerLink::PagerLink(SerialPort& port, PortDiscovery& discovery, const Supported
 {
     port_.SetReceiveHandler(
         [this](const std::uint8_t* bytes, std::size_t count) { ParseReceived(bytes, count); });
+    port_.SetHangUpHandler([this] { PortHungUp(); });
 }
 
 PagerLink::~PagerLink()
 {
     port_.SetReceiveHandler(nullptr);
+    port_.SetHangUpHandler(nullptr);
 }
 
 void PagerLink::StartLink(MessageSink* window)
@@ -124,7 +126,10 @@ void PagerLink::PortOpened(const std::string& name)
 void PagerLink::ReportPortProblem(const std::string& name)
 {
     const OpenFailure failure = port_.LastOpenFailure();
-    if (failure != OpenFailure::PermissionDenied && failure != OpenFailure::Busy)
+    // A device the user named is expected to work, so any reason is worth telling.
+    const bool reported = failure == OpenFailure::PermissionDenied || failure == OpenFailure::Busy ||
+                          (failure != OpenFailure::None && discovery_.IsNamedByUser(name));
+    if (!reported)
         return;
     if (!reportedPortProblems_.emplace(name, failure).second)
         return;
@@ -133,6 +138,23 @@ void PagerLink::ReportPortProblem(const std::string& name)
     std::vector<std::uint8_t> frame{static_cast<std::uint8_t>(length)};
     frame.insert(frame.end(), name.begin(), name.begin() + static_cast<std::ptrdiff_t>(length));
     Post(WM_PAGER_PORT_PROBLEM, static_cast<std::uint32_t>(failure), std::move(frame));
+}
+
+// A port that hangs up without a removal event (a named device, a machine without udev)
+// is taken as removed: a device that comes back on the same path is probed again.
+void PagerLink::PortHungUp()
+{
+    if (!port_.IsOpen())
+        return;
+    const bool pagerConnected = state_ == lsConnected;
+    port_.ClosePort();
+    currentPortName_.clear();
+    identified_ = false;
+    if (pagerConnected)
+        Post(WM_PAGER_LINK, LinkPagerLost);
+    RestartProbing();
+    // A device that opens and hangs up at once is tried again once per probe period.
+    probeCountdown_ = kProbeTicks;
 }
 
 bool PagerLink::HandleDeviceEvent(const WindowMessage& message)

@@ -62,6 +62,7 @@ private:
     void WalkAdapterPorts();
     void PortOpened(const std::string& name);
     void ReportPortProblem(const std::string& name);
+    void PortHungUp();
     void DispatchFrame();
     bool AnswersLastFrame(std::uint8_t received) const;
     void Post(int message, std::uint32_t code, std::vector<std::uint8_t> frame = {});

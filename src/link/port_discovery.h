@@ -33,6 +33,8 @@ public:
     // end) and returns the next index, or kNoMorePorts after the last.
     virtual unsigned GetAdapterPort(std::string* name, unsigned index) const = 0;
     virtual bool IsAdapterPort(const std::string& name) const = 0;
+    // A port the user named (--port), rather than one found.
+    virtual bool IsNamedByUser(const std::string&) const { return false; }
     // May rescan the ports as a side effect.
     virtual DeviceEvent ClassifyDeviceEvent(const WindowMessage& message) = 0;
 };

@@ -10,12 +10,15 @@
 namespace q9tx {
 
 // Why the last OpenPort failed; lets the link tell the user about a port it may not use.
-enum class OpenFailure { None, NotFound, PermissionDenied, Busy, Other };
+enum class OpenFailure { None, NotFound, PermissionDenied, Busy, NotSerial, Other };
 
 class SerialPort {
 public:
     // Runs on the main thread with bytes received since the last call, in arrival order.
     using ReceiveHandler = std::function<void(const std::uint8_t* bytes, std::size_t count)>;
+    // Runs on the main thread once the open port has hung up or failed on read, after
+    // the bytes received before; the port stays open until ClosePort.
+    using HangUpHandler = std::function<void()>;
 
     virtual ~SerialPort() = default;
 
@@ -28,6 +31,7 @@ public:
     virtual bool WritePort(const std::uint8_t* bytes, std::size_t count) = 0;
     virtual bool IsOpen() const = 0;
     virtual void SetReceiveHandler(ReceiveHandler handler) = 0;
+    virtual void SetHangUpHandler(HangUpHandler handler) = 0;
     virtual OpenFailure LastOpenFailure() const = 0;
 };
 

@@ -16,6 +16,7 @@ bool TForm1::StartTransfer(int actionStatus)
     // Cleared, so that a short block leaves zeros rather than an earlier transfer's bytes.
     transferImage_.emplace();
     writeBlocksReady_ = false;
+    pagerVerifying_ = false;
     if (!transferWatchdog_) {
         transferWatchdog_ = new QTimer(this);
         transferWatchdog_->setSingleShot(true);
@@ -25,7 +26,10 @@ bool TForm1::StartTransfer(int actionStatus)
     return true;
 }
 
-void TForm1::KeepTransferAlive() { transferWatchdog_->start(transferSilenceLimit); }
+void TForm1::KeepTransferAlive()
+{
+    transferWatchdog_->start(pagerVerifying_ ? transferVerifyLimit : transferSilenceLimit);
+}
 
 void TForm1::TransferWentSilent()
 {
@@ -49,6 +53,7 @@ void TForm1::EndTransfer()
     transferImage_.reset();
     transferWatchdog_->stop();
     writeBlocksReady_ = false;
+    pagerVerifying_ = false;
     writeInProgress = false;
     EndOperation();
 }

@@ -4,9 +4,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 
 #include "app/status_texts.h"
 #include "app/tform1.h"
+#include "editor/field_marks.h"
 #include "link/frame.h"
 #include "transfer/header_block.h"
 #include "transfer/transfer_step.h"
@@ -28,8 +30,12 @@ void SendBlock(LinkControl& link, const ConfigImage& image, std::size_t block)
 
 void TForm1::WriteToPager1Click()
 {
-    if (operationRunning() || !ValidateSettings())
+    if (operationRunning())
         return;
+    if (!ValidateSettings()) {
+        ShowSettingsRefusal();
+        return;
+    }
     WriteTransferStep(0, nullptr);
 }
 
@@ -46,6 +52,8 @@ void TForm1::WriteTransferStep(std::uint16_t code, const WindowMessage* block)
     // An acknowledgement with no write under way is ignored.
     if (!writeInProgress || !transferImage_)
         return;
+    if (code == AckVerifying && writeBlocksReady_)
+        pagerVerifying_ = true;
     KeepTransferAlive();
     RunTransferStep(*this, StatusCannotWrite, [&] {
         AdvanceProgress(kWriteProgressStep);
@@ -87,7 +95,14 @@ void TForm1::TakeWriteHeader(const WindowMessage* reply)
     ImageHeader header{};
     CheckHeaderBlock(header, *reply);
     TakeFactoryValues(header);
-    *transferImage_ = EncodeImage(header);
+    try {
+        *transferImage_ = EncodeImage(header);
+    } catch (const StatusError& error) {
+        // The pager's chip cannot take the editor's frequency: the field says so too.
+        if (error.number() == StatusIllegalFrequency)
+            setRefused(frequency, true);
+        throw;
+    }
     writeBlocksReady_ = true;
     ShowAction(StatusWriting);
     SendBlock(link(), *transferImage_, 0);

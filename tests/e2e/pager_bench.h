@@ -34,7 +34,7 @@ struct PagerBench {
     TForm1& open()
     {
         discovery = std::make_unique<q9tx::AdapterDiscovery>(emptySysfs.path().toStdString(),
-                                                             std::vector<std::string>{pager.slavePath()});
+                                                             std::vector<std::string>{portName.empty() ? pager.slavePath() : portName});
         link = std::make_unique<q9tx::PagerLink>(port, *discovery);
         window = std::make_unique<TForm1>(*link);
         return *window;
@@ -42,6 +42,7 @@ struct PagerBench {
 
     q9tx::sim::SimulatedPager pager;
     bool started = false;
+    std::string portName;  // the port the window probes; empty for the pager's own path
     QTemporaryDir emptySysfs;
     q9tx::PosixSerialPort port;
     std::unique_ptr<q9tx::AdapterDiscovery> discovery;

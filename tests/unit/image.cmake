@@ -3,6 +3,7 @@ q9tx_add_gtest(image_tests
     ${CMAKE_CURRENT_LIST_DIR}/image/capcode_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/config_image_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/frequency_text_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image/image_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/image_layout_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/image_validation_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/rf_word_test.cpp

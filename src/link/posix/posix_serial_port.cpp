@@ -95,7 +95,7 @@ bool PosixSerialPort::OpenPort(const std::string& name)
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) {
-        return fail(fd, OpenFailure::Other);
+        return fail(fd, OpenFailure::NotSerial);
     }
     // The lock comes before any change to the tty, so a refused second opener
     // disturbs nothing of the first one's settings or exclusivity.
@@ -104,7 +104,7 @@ bool PosixSerialPort::OpenPort(const std::string& name)
     }
     termios settings{};
     if (::tcgetattr(fd, &settings) != 0) {
-        return fail(fd, OpenFailure::Other);
+        return fail(fd, OpenFailure::NotSerial);
     }
     // Keeps other programs from opening the tty while we use it.
     ::ioctl(fd, TIOCEXCL);
@@ -126,6 +126,12 @@ bool PosixSerialPort::OpenPort(const std::string& name)
             receiveHandler_(bytes, count);
         }
     };
+    session_->hungUp = [this] {
+        if (hangUpHandler_) {
+            hangUpHandler_();
+        }
+    };
+    session_->mainThreadContext = &mainThreadContext_;
     thread_ = std::make_unique<TReceiveThread>(session_);
     thread_->start();
     lastOpenFailure_ = OpenFailure::None;
@@ -139,6 +145,7 @@ bool PosixSerialPort::ClosePort()
     }
     ReceiveSession& session = *session_;
     session.deliver = nullptr;
+    session.hungUp = nullptr;
     session.stopRequested.store(true, std::memory_order_release);
     const std::uint64_t wake = 1;
     [[maybe_unused]] const ssize_t written = ::write(session.wakeFd, &wake, sizeof wake);
@@ -207,6 +214,8 @@ bool PosixSerialPort::WritePort(const std::uint8_t* bytes, std::size_t count)
 bool PosixSerialPort::IsOpen() const { return session_ != nullptr; }
 
 void PosixSerialPort::SetReceiveHandler(ReceiveHandler handler) { receiveHandler_ = std::move(handler); }
+
+void PosixSerialPort::SetHangUpHandler(HangUpHandler handler) { hangUpHandler_ = std::move(handler); }
 
 OpenFailure PosixSerialPort::LastOpenFailure() const { return lastOpenFailure_; }
 

@@ -3,6 +3,8 @@
 // line settings, and a receive thread that hands received bytes to the main thread.
 
 #include <memory>
+
+#include <QObject>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,7 @@ public:
     bool WritePort(const std::uint8_t* bytes, std::size_t count) override;
     bool IsOpen() const override;
     void SetReceiveHandler(ReceiveHandler handler) override;
+    void SetHangUpHandler(HangUpHandler handler) override;
     OpenFailure LastOpenFailure() const override;
 
     // Device path for a port name, or empty for a name that must not be opened.
@@ -46,6 +49,10 @@ private:
     void deleteEndedThreads();
 
     ReceiveHandler receiveHandler_;
+    HangUpHandler hangUpHandler_;
+    // Receives the hang-up reports on the main thread; going with the port, it takes
+    // any still queued with it.
+    QObject mainThreadContext_;
     OpenFailure lastOpenFailure_ = OpenFailure::None;
     std::shared_ptr<ReceiveSession> session_;
     std::unique_ptr<TReceiveThread> thread_;

@@ -9,6 +9,8 @@
 #include <functional>
 #include <mutex>
 
+#include <QObject>
+
 #include "link/posix/receive_ring.h"
 
 namespace q9tx {
@@ -32,6 +34,10 @@ struct ReceiveSession {
     // Main thread only: receives the drained bytes; empty once the port is closed,
     // so a hand-over queued before ClosePort delivers nothing.
     std::function<void(const std::uint8_t*, std::size_t)> deliver;
+    // Main thread only: told once the port has hung up; empty once the port is closed.
+    std::function<void()> hungUp;
+    // Lives on the main thread as long as the port; hang-ups are queued to it.
+    QObject* mainThreadContext = nullptr;
 
     // Main thread: drains the ring into `deliver`.
     void HandOver()

@@ -39,6 +39,7 @@ void TReceiveThread::run()
 {
     ReceiveSession& session = *session_;
     bool portUsable = true;
+    bool hangUpReported = false;
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(session.descriptorMutex);
@@ -61,6 +62,20 @@ void TReceiveThread::run()
         }
         if (!session.ring.empty()) {
             QMetaObject::invokeMethod(this, "handOver", Qt::BlockingQueuedConnection);
+        }
+        if (!portUsable && !hangUpReported) {
+            // Queued to an object of the port, not of this thread: the handler closes
+            // the port, which may end and free this thread object.
+            hangUpReported = true;
+            QMetaObject::invokeMethod(
+                session.mainThreadContext,
+                [session = session_] {
+                    if (session->hungUp) {
+                        const std::function<void()> handler = session->hungUp;
+                        handler();
+                    }
+                },
+                Qt::QueuedConnection);
         }
     }
     session.threadEnded.store(true, std::memory_order_release);

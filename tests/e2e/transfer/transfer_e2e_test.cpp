@@ -69,6 +69,7 @@ private slots:
     void recoveryModeChoosesTheChip_data();
     void recoveryModeChoosesTheChip();
     void whatWasWrittenReadsBack();
+    void slowVerificationCompletesTheWrite();
 };
 
 void TransferEndToEndTest::readShowsThePagersImage()
@@ -231,6 +232,26 @@ void TransferEndToEndTest::whatWasWrittenReadsBack()
     VERIFY_STATUS(window, Run(window, window.ReadFromPager1, QStringLiteral("Read completed.")));
     QCOMPARE(Shown(window, edited), Expected(edited));
     QCOMPARE(CarriedValues(window), written);
+}
+
+// A pager that verifies for longer than a block may take, answering every keep-alive
+// meanwhile, completes its write and the addresses count up.
+void TransferEndToEndTest::slowVerificationCompletesTheWrite()
+{
+    PagerBench bench;
+    QVERIFY(bench.started);
+    TForm1& window = bench.open();
+    window.transferSilenceLimit = 400;
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
+    window.autoInc[0]->setCurrentIndex(8);
+    const QString advanced = QString::number(window.address[0]->text().toInt() + 8).rightJustified(7, u'0');
+    bench.pager.setVerifyTime(std::chrono::milliseconds(1500));
+
+    window.WriteToPager1->trigger();
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Verifying...")));
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Write completed."), 2 * kTransferMs));
+    QCOMPARE(window.address[0]->text(), advanced);
+    QVERIFY(bench.errors.isEmpty());
 }
 
 QTEST_MAIN(TransferEndToEndTest)

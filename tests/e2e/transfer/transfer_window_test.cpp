@@ -69,6 +69,8 @@ private slots:
     void addressesAdvanceAndAreTested_data();
     void addressesAdvanceAndAreTested();
     void silentReadGivesUp();
+    void verifyingPagerIsGivenLonger_data();
+    void verifyingPagerIsGivenLonger();
     void secondOperationIsIgnoredWhileOneRuns();
     void recoveryModeTogglesTheChipList();
     void aboutBoxShowsTitleAndVersion();
@@ -136,6 +138,7 @@ void TransferWindowTest::verdictEndsTheWrite()
     SpreadAddresses(*test);
     test->autoInc[0]->setCurrentIndex(8);
     test->transferSilenceLimit = 100;
+    test->transferVerifyLimit = 300;
 
     WriteAllBlocks(test);
     for (int verdict : verdicts)
@@ -245,6 +248,39 @@ void TransferWindowTest::silentReadGivesUp()
     QVERIFY(test->progress->isHidden() && test->settings->isEnabled());
     test->ReadFromPager1Click();
     QCOMPARE(Commands(test.link.sent), (QList<int>{0x60, 0x61, 0x60}));
+}
+
+void TransferWindowTest::verifyingPagerIsGivenLonger_data()
+{
+    QTest::addColumn<bool>("verifying");
+    QTest::addColumn<bool>("verdictComes");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("verdict after the short limit") << true << true << "Write completed.";
+    QTest::newRow("verdict never comes") << true << false << "Cannot write. Please try again.";
+    QTest::newRow("last acknowledgement, no J") << false << false << "Cannot write. Please try again.";
+}
+
+// While the pager verifies, a verdict later than the limit for a missing block is no
+// failure; the longer limit still ends a write whose verdict never comes.
+void TransferWindowTest::verifyingPagerIsGivenLonger()
+{
+    QFETCH(bool, verifying);
+    QFETCH(bool, verdictComes);
+    QFETCH(QString, status);
+    TestWindow test;
+    SpreadAddresses(*test);
+    test->transferSilenceLimit = 50;
+    test->transferVerifyLimit = 1000;
+    WriteAllBlocks(test);
+    if (verifying)
+        DeliverAck(*test, AckVerifying);
+    QTest::qWait(250);
+    QCOMPARE(test->transferRunning(), verifying);
+    if (verdictComes)
+        DeliverAck(*test, AckCompleted);
+    QTRY_COMPARE_WITH_TIMEOUT(test->statusText(), status, 5000);
+    QVERIFY(!test->transferRunning() && !test->writeInProgress);
 }
 
 void TransferWindowTest::secondOperationIsIgnoredWhileOneRuns()

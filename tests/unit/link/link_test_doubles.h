@@ -42,6 +42,7 @@ struct FakeSerialPort : SerialPort {
     }
     bool IsOpen() const override { return !openName.empty(); }
     void SetReceiveHandler(ReceiveHandler h) override { handler = std::move(h); }
+    void SetHangUpHandler(HangUpHandler h) override { hangUp = std::move(h); }
     OpenFailure LastOpenFailure() const override { return lastFailure; }
     void Receive(const Bytes& bytes) { handler(bytes.data(), bytes.size()); }
 
@@ -51,6 +52,7 @@ struct FakeSerialPort : SerialPort {
     std::string openName;
     OpenFailure lastFailure = OpenFailure::None;
     ReceiveHandler handler;
+    HangUpHandler hangUp;
 };
 
 struct FakeDiscovery : PortDiscovery {
@@ -68,8 +70,13 @@ struct FakeDiscovery : PortDiscovery {
         return std::find(ports.begin(), ports.end(), name) != ports.end();
     }
     DeviceEvent ClassifyDeviceEvent(const WindowMessage&) override { return nextEvent; }
+    bool IsNamedByUser(const std::string& name) const override
+    {
+        return std::find(named.begin(), named.end(), name) != named.end();
+    }
 
     std::vector<std::string> ports;
+    std::vector<std::string> named;  // given by the user
     DeviceEvent nextEvent = DeviceEvent::None;
 };
 

@@ -262,6 +262,51 @@ TEST(PagerLink, ShutdownSignsOffOnlyAfterThePagerAnswered)
     }
 }
 
+// No removal event comes for a port that hangs up: the link lets it go as if removed
+// and probes again, the same name included, a probe period later.
+TEST(PagerLink, HungUpPortIsLetGoAndProbedAgain)
+{
+    for (const bool connected : {true, false}) {
+        SCOPED_TRACE(connected ? "pager connected" : "polling");
+        LinkBench bench({"ttyUSB0"});
+        bench.pagerPresent = connected;
+        if (connected)
+            bench.Connect();
+        else
+            bench.Tick(3);
+        ASSERT_TRUE(bench.port.IsOpen());
+        bench.port.hangUp();
+        EXPECT_FALSE(bench.port.IsOpen());
+        EXPECT_FALSE(bench.link.Identified());
+        EXPECT_TRUE(bench.link.CurrentPortName().empty());
+        const Codes lost = connected ? Codes{LinkPagerSupported, LinkPagerLost} : Codes{};
+        EXPECT_EQ(bench.sink.Codes(WM_PAGER_LINK), lost);
+        bench.port.hangUp();  // a second report for a port already let go changes nothing
+        EXPECT_EQ(bench.sink.Codes(WM_PAGER_LINK), lost);
+
+        bench.pagerPresent = true;
+        bench.Tick(PagerLink::kProbeTicks - 1);
+        EXPECT_EQ(bench.port.opened.size(), 1u) << "reopened before a probe period";
+        bench.Connect();
+        EXPECT_EQ(bench.port.opened, (std::vector<std::string>{"ttyUSB0", "ttyUSB0"}));
+    }
+}
+
+// A port the user named is expected to work: every reason it cannot be opened is told.
+TEST(PagerLink, NamedPortProblemsAreReportedForEveryReason)
+{
+    LinkBench bench({"/dev/pager", "ttyUSB1"});
+    bench.pagerPresent = false;
+    bench.discovery.named = {"/dev/pager"};
+    bench.port.refusals = {{"/dev/pager", OpenFailure::NotFound}, {"ttyUSB1", OpenFailure::NotFound}};
+    bench.Tick(50);
+    EXPECT_EQ(bench.sink.Codes(WM_PAGER_PORT_PROBLEM), (Codes{unsigned(OpenFailure::NotFound)}));
+    bench.port.refusals["/dev/pager"] = OpenFailure::NotSerial;
+    bench.Tick(50);
+    EXPECT_EQ(bench.sink.Codes(WM_PAGER_PORT_PROBLEM),
+              (Codes{unsigned(OpenFailure::NotFound), unsigned(OpenFailure::NotSerial)}));
+}
+
 TEST(PagerLink, PortThatMayNotBeOpenedIsReportedOncePerReason)
 {
     LinkBench bench({"ttyUSB0", "ttyUSB1", "ttyUSB2"});

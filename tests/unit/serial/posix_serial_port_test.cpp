@@ -53,7 +53,7 @@ TEST(PosixSerialPort, RefusedOpensSayWhyAndLeaveNothingOpen)
         {"/dev/q9tx/missing", OpenFailure::NotFound},
         {"", OpenFailure::NotFound},
         {"../etc/hostname", OpenFailure::NotFound},
-        {"/dev/null", OpenFailure::Other},  // a character device, but no tty
+        {"/dev/null", OpenFailure::NotSerial},  // a character device, but no tty
         {"/tmp", OpenFailure::Other},
     };
     for (const auto& c : cases) {
@@ -235,6 +235,31 @@ TEST(PosixSerialPort, VanishedDeviceIsQuietUntilClosed)
     EXPECT_FALSE(port.WritePort(poll, sizeof poll));
     EXPECT_TRUE(port.IsOpen());
     port.ClosePort();
+    EXPECT_FALSE(port.IsOpen());
+}
+
+// The link hears of a hang-up once, after the bytes received before it, and may close the
+// port from the report.
+TEST(PosixSerialPort, HangUpIsReportedOnceAfterTheBytesBeforeIt)
+{
+    PseudoTerminal pty;
+    PosixSerialPort port;
+    Received received;
+    received.attach(port);
+    std::vector<std::size_t> bytesAtHangUp;
+    port.SetHangUpHandler([&] {
+        bytesAtHangUp.push_back(received.bytes.size());
+        port.ClosePort();
+    });
+    ASSERT_TRUE(port.OpenPort(pty.slavePath()));
+    ASSERT_TRUE(pty.send({0x7E, 0x7E, 0x4F}));
+    ASSERT_TRUE(PumpUntil([&] { return received.bytes.size() == 3; }));
+    EXPECT_TRUE(bytesAtHangUp.empty());
+
+    pty.closeMaster();
+    ASSERT_TRUE(PumpUntil([&] { return !bytesAtHangUp.empty(); }));
+    PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(bytesAtHangUp, std::vector<std::size_t>{3});
     EXPECT_FALSE(port.IsOpen());
 }
 

@@ -7,9 +7,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -233,6 +236,60 @@ private slots:
         QFETCH(QString, status);
         deliver({Message(q9tx::WM_PAGER_PORT_PROBLEM, static_cast<std::uint32_t>(reason), Text("ttyUSB0"))});
         QCOMPARE(window_->statusText(), status);
+    }
+
+    // A device the user named: every reason is told, and the permission text names the
+    // group that owns the node, whichever the distribution uses.
+    void namedPortProblems_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<QString>("status");  // %1: the port, %2: the node's group
+        QTest::newRow("permission") << static_cast<int>(q9tx::OpenFailure::PermissionDenied)
+                                    << "Cannot open %1: permission denied. Add your user to the %2 group and log in "
+                                       "again.";
+        QTest::newRow("missing") << static_cast<int>(q9tx::OpenFailure::NotFound)
+                                 << "Cannot open %1: there is no such device.";
+        QTest::newRow("no serial port") << static_cast<int>(q9tx::OpenFailure::NotSerial)
+                                        << "Cannot open %1: it is not a serial port.";
+    }
+
+    void namedPortProblems()
+    {
+        QFETCH(int, reason);
+        QFETCH(QString, status);
+        QTemporaryDir dir;
+        const QString node = dir.filePath(QStringLiteral("ttyNamed"));
+        QFile file(node);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QString group = QFileInfo(node).group();
+        QVERIFY(!group.isEmpty());
+        const QByteArray name = node.toLocal8Bit();
+        deliver({Message(q9tx::WM_PAGER_PORT_PROBLEM, static_cast<std::uint32_t>(reason),
+                         Bytes(name.begin(), name.end()))});
+        QCOMPARE(window_->statusText(), status.arg(node, group));
+    }
+
+    // Without any adapter the status bar says what to do, unless it already says something.
+    void noAdapterSaysWhatToDo_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("nothing shown") << ""
+                                       << "No USB-serial cable found. Connect the cable, or name another port with "
+                                          "--port.";
+        QTest::newRow("pager lost") << "Pager disconnected." << "Pager disconnected.";
+        QTest::newRow("port problem") << "Cannot open ttyS4: there is no such device."
+                                      << "Cannot open ttyS4: there is no such device.";
+    }
+
+    void noAdapterSaysWhatToDo()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        window_->setStatusText(before);
+        deliver({Link(q9tx::LinkNoAdapter)});
+        QCOMPARE(window_->statusText(), after);
+        QVERIFY(!window_->Timer1->isActive());
     }
 
     // A hint shown while the mouse rests on a control covers the status text only for

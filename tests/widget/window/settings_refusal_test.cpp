@@ -1,0 +1,140 @@
+// A save or write that the validation refuses never leaves an earlier success in view:
+// the first refused field says why, on its page and with the focus.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+#include "conversion_support.h"
+#include "editor/field_marks.h"
+
+using namespace q9tx;
+
+namespace {
+
+const QString kStale = QStringLiteral("Write completed.");
+
+void Deliver(TForm1& window, const WindowMessage& message)
+{
+    window.postMessage(message);
+    QCoreApplication::sendPostedEvents(&window);
+}
+
+// A header block of a pager whose factory byte names chip `chip`.
+WindowMessage HeaderReply(std::uint8_t chip)
+{
+    std::vector<std::uint8_t> frame(1 + kBlockSize, 0);
+    frame[0] = std::uint8_t(kBlockSize);
+    frame[1] = 0x28;
+    frame[2] = 0xAC;
+    frame[3] = 1;
+    frame[1 + 8] = chip;
+    return WindowMessage{WM_PAGER_BLOCK, 1, 0, std::move(frame)};
+}
+
+}  // namespace
+
+class SettingsRefusalTest : public QObject {
+    Q_OBJECT
+private slots:
+    void refusalShowsTheFirstRefusedField_data();
+    void refusalShowsTheFirstRefusedField();
+    void frequencyTheChipCannotTakeIsMarked();
+};
+
+void SettingsRefusalTest::refusalShowsTheFirstRefusedField_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("field");  // refused by its exit rule, then the status goes stale
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("second");  // a later refused field, or none
+    QTest::addColumn<QString>("shown");   // already in the status bar, or empty for kStale
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("focus");
+
+    for (bool save : {false, true}) {
+        const char* command = save ? "save: " : "write: ";
+        const auto row = [&](const char* name) -> QTestData& {
+            return QTest::newRow(qPrintable(command + QString::fromLatin1(name)));
+        };
+        row("advanced into a used capcode") << save << "address2" << "2004000" << "" << "" << "The capcode has been used."
+                                            << "channels" << "address2";
+        row("illegal capcode before a bad contrast")
+            << save << "address8" << "0000007" << "lcdBaseContrast" << "" << "Illegal capcode." << "channels" << "address8";
+        row("contrast") << save << "lcdBaseContrast" << "7" << "" << "" << "Illegal value." << "general" << "lcdBaseContrast";
+        row("frequency") << save << "frequency" << "300" << "" << "" << "Illegal frequency." << "general" << "frequency";
+        // A refusal whose message is in view stays as it was: no page change, no focus move.
+        row("message already shown") << save << "lcdBaseContrast" << "7" << "" << "Illegal value." << "Illegal value."
+                                     << "timefilters" << "banner";
+    }
+}
+
+void SettingsRefusalTest::refusalShowsTheFirstRefusedField()
+{
+    QFETCH(bool, save);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, second);
+    QFETCH(QString, shown);
+    QFETCH(QString, status);
+    QFETCH(QString, page);
+    QFETCH(QString, focus);
+    TestWindow test;
+    test->show();
+    test->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(test.window.get()));
+    int dialogs = 0;
+    test->SaveDialog1 = [&dialogs](const QString&) -> std::optional<QString> {
+        ++dialogs;
+        return std::nullopt;
+    };
+    for (const QString& name : {field, second}) {
+        if (name.isEmpty())
+            continue;
+        auto* edit = test->findChild<QLineEdit*>(name);
+        QVERIFY(edit);
+        edit->setFocus();
+        edit->setText(name == field ? text : QStringLiteral("7"));
+        test->banner->setFocus();  // leaving runs the exit rule
+        QVERIFY(isRefused(edit));
+    }
+    // The user goes on elsewhere; an earlier success or the refusal is in view.
+    test->PageControl1->setCurrentWidget(test->timefilters);
+    test->banner->setFocus();
+    test->setStatusText(shown.isEmpty() ? kStale : shown);
+
+    if (save)
+        test->Save1Click();
+    else
+        test->WriteToPager1Click();
+
+    QVERIFY(test.link.sent.empty());
+    QCOMPARE(dialogs, 0);
+    QCOMPARE(test->statusText(), status);
+    QCOMPARE(test->PageControl1->currentWidget()->objectName(), page);
+    QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focus);
+    QVERIFY(test.errors.isEmpty());
+}
+
+void SettingsRefusalTest::frequencyTheChipCannotTakeIsMarked()
+{
+    TestWindow test;
+    // A frequency of the 900 MHz band, which the FS8170 can tune and the FS8108 cannot.
+    test->pllChip->setCurrentIndex(1);
+    test->frequency->setText(QStringLiteral("929%16125").arg(test->decimalSeparator()));
+    test->FrequencyExit();
+    QVERIFY(!isRefused(test->frequency));
+    test->WriteToPager1Click();
+    Deliver(*test, HeaderReply(2));
+    QCOMPARE(test->statusText(), QStringLiteral("Illegal frequency."));
+    QVERIFY(isRefused(test->frequency));
+    QCOMPARE(test.link.sent.size(), std::size_t(1));
+    QVERIFY(!test->transferRunning());
+}
+
+QTEST_MAIN(SettingsRefusalTest)
+#include "settings_refusal_test.moc"

@@ -1,0 +1,175 @@
+// Files reach the window wherever they are dropped or however they are named, and the
+// end signals close the window as Exit does.
+
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <QWindow>
+
+#include "app/file_argument.h"
+#include "app/termination_signals.h"
+#include "conversion_support.h"
+
+using namespace q9tx;
+
+namespace {
+
+// A settings file of the window's own settings, with a changed banner.
+QString WriteSettingsFile(const QTemporaryDir& dir, const QString& name)
+{
+    TestWindow source;
+    source->banner->setText(QStringLiteral("FROM FILE"));
+    const ConfigImage image = source->EncodeImage(std::nullopt);
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(reinterpret_cast<const char*>(image.data()), qint64(image.size()));
+    return path;
+}
+
+// Drags the files over `target` and drops them there, as a file manager does: the
+// paths come as URLs and as text.
+void DropOn(QWidget* target, const QStringList& paths)
+{
+    QWidget* window = target->window();
+    QMimeData data;
+    QList<QUrl> urls;
+    QStringList texts;
+    for (const QString& path : paths) {
+        urls << QUrl::fromLocalFile(path);
+        texts << QUrl::fromLocalFile(path).toString();
+    }
+    data.setUrls(urls);
+    data.setText(texts.join(u'\n'));
+    const QPoint at = target->mapTo(window, target->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->windowHandle(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->windowHandle(), &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->windowHandle(), &drop);
+}
+
+}  // namespace
+
+class WindowEdgesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void dropAnywhereLoadsTheFirstFile_data();
+    void dropAnywhereLoadsTheFirstFile();
+    void fileArgumentLoadsLikeADrop_data();
+    void fileArgumentLoadsLikeADrop();
+    void nonRegularFileIsRefusedAtOnce();
+    void endSignalsReachTheEventLoop();
+};
+
+void WindowEdgesTest::dropAnywhereLoadsTheFirstFile_data()
+{
+    QTest::addColumn<QString>("target");
+    for (const char* target : {"banner", "frequency", "displayHoldTime", "passcode", "tabs", "StatusBar1", "menu",
+                               "window"})
+        QTest::newRow(target) << target;
+}
+
+void WindowEdgesTest::dropAnywhereLoadsTheFirstFile()
+{
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    const QString path = WriteSettingsFile(dir, QStringLiteral("dropped.bin"));
+    QVERIFY(!path.isEmpty());
+    TestWindow test;
+    test->show();
+    QVERIFY(QTest::qWaitForWindowExposed(test.window.get()));
+    QWidget* control = target == QLatin1String("tabs")     ? test->PageControl1->tabBar()
+                       : target == QLatin1String("menu")   ? static_cast<QWidget*>(test->MainMenu1)
+                       : target == QLatin1String("window") ? static_cast<QWidget*>(test.window.get())
+                                                           : test->findChild<QWidget*>(target);
+    QVERIFY(control && control->isVisible());
+    auto* edit = qobject_cast<QLineEdit*>(control);
+    const QString textBefore = edit ? edit->text() : QString();
+
+    DropOn(control, {path, dir.filePath(QStringLiteral("second.bin"))});
+    QCOMPARE(test->statusText(), QStringLiteral("Loaded data from %1.").arg(path));
+    QCOMPARE(test->banner->text(), QStringLiteral("FROM FILE"));
+    if (edit && edit != test->banner)
+        QCOMPARE(edit->text(), textBefore);
+    QVERIFY(test.errors.isEmpty());
+}
+
+void WindowEdgesTest::fileArgumentLoadsLikeADrop_data()
+{
+    QTest::addColumn<QString>("argument");  // %1: the folder, which is also the working folder
+    QTest::addColumn<QString>("status");    // %1: the folder
+    QTest::newRow("absolute path") << "%1/pager.bin" << "Loaded data from %1/pager.bin.";
+    QTest::newRow("relative path") << "pager.bin" << "Loaded data from %1/pager.bin.";
+    QTest::newRow("file URL") << "file://%1/pager.bin" << "Loaded data from %1/pager.bin.";
+    QTest::newRow("upper-case extension") << "%1/PAGER.BIN" << "Loaded data from %1/PAGER.BIN.";
+    QTest::newRow("missing file") << "%1/missing.bin" << "File could not be read.";
+    QTest::newRow("not a settings file") << "%1/notes.txt" << "";
+}
+
+void WindowEdgesTest::fileArgumentLoadsLikeADrop()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, status);
+    QTemporaryDir dir;
+    QVERIFY(!WriteSettingsFile(dir, QStringLiteral("pager.bin")).isEmpty());
+    QVERIFY(!WriteSettingsFile(dir, QStringLiteral("PAGER.BIN")).isEmpty());
+    QVERIFY(!WriteSettingsFile(dir, QStringLiteral("notes.txt")).isEmpty());
+    const QString folder = QDir(dir.path()).canonicalPath();
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder));
+    TestWindow test;
+    test->setStatusText(QString());
+    LoadFileArgumentLater(*test, argument.contains(QLatin1String("%1")) ? argument.arg(folder) : argument);
+    QDir::setCurrent(previous);
+    QCOMPARE(test->statusText(), QString());  // not before the event loop runs
+    QTRY_COMPARE(test->statusText(), status.contains(QLatin1String("%1")) ? status.arg(folder) : status);
+    QCOMPARE(test->banner->text() == QLatin1String("FROM FILE"), status.startsWith(QLatin1String("Loaded")));
+}
+
+// A FIFO would hold the window until some program writes to it; like a folder or a
+// device it is no settings file.
+void WindowEdgesTest::nonRegularFileIsRefusedAtOnce()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("x.bin"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.bin")));
+    TestWindow test;
+    for (const QString& path : {fifo, dir.filePath(QStringLiteral("folder.bin"))}) {
+        test->setStatusText(QStringLiteral("before"));
+        test->LoadSettingsFile(path);
+        QCOMPARE(test->statusText(), QStringLiteral("File could not be read."));
+        QVERIFY(test->progress->isHidden() && test->settings->isEnabled());
+    }
+}
+
+void WindowEdgesTest::endSignalsReachTheEventLoop()
+{
+    TerminationSignals endSignals;
+    QSignalSpy received(&endSignals, &TerminationSignals::received);
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+        QVERIFY(::raise(number) == 0);
+        QVERIFY(received.wait(2000) || !received.isEmpty());
+        QCOMPARE(received.takeFirst().at(0).toInt(), number);
+    }
+}
+
+QTEST_MAIN(WindowEdgesTest)
+#include "window_edges_test.moc"
