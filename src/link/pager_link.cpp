@@ -55,6 +55,8 @@ void PagerLink::LinkTick()
         Post(WM_PAGER_LINK, LinkNoAdapter);
         return;
     }
+    if (port_.IsOpen() && port_.HungUp())
+        DropHungUpPort();
     if (state_ == lsPolling) {
         if (identified_) {
             replyCountdown_ = 1;
@@ -86,6 +88,20 @@ void PagerLink::LinkTick()
     case lsNoAdapter:
         break;
     }
+}
+
+// The device behind the port went away without a removal message, as ports given by
+// name or path never get one. Kept open, the port would be polled for ever while the
+// device, back again, waits behind a new descriptor: it is closed and the ports are
+// walked again, as when the current port is removed.
+void PagerLink::DropHungUpPort()
+{
+    port_.ClosePort();
+    currentPortName_.clear();
+    identified_ = false;
+    if (state_ == lsConnected || state_ == lsIdentifying)
+        Post(WM_PAGER_LINK, LinkPagerLost);
+    RestartProbing();
 }
 
 // Moves on to the next port that opens. The current port is kept only while it is open:
@@ -227,7 +243,9 @@ void PagerLink::DispatchFrame()
 // block request) must not count as the answer to the frame now outstanding: if that
 // frame's own answer were then lost, the loss would never be noticed and a transfer would
 // wait for ever. The pager answers N with O, H and F with themselves, and a block request
-// or block write with a frame of the same kind.
+// or block write with a frame of the same kind. A verdict answers a block write too: it
+// follows the last acknowledgement, so when that one arrives damaged the verdict is the
+// pager's only word that it is still there.
 bool PagerLink::AnswersLastFrame(std::uint8_t received) const
 {
     switch (lastSentCommand_) {
@@ -237,6 +255,8 @@ bool PagerLink::AnswersLastFrame(std::uint8_t received) const
     case CmdInformationText:
         return received == lastSentCommand_;
     default:
+        if ((lastSentCommand_ & 0xF0) == CmdWriteBlock && received >= CmdVerifying && received <= CmdWriteFailedM)
+            return true;
         if ((lastSentCommand_ & 0xF0) == CmdReadBlock || (lastSentCommand_ & 0xF0) == CmdWriteBlock)
             return (received & 0xF0) == (lastSentCommand_ & 0xF0);
         return true;  // nothing sent yet, or the sign-off, which has no answer

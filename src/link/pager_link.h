@@ -59,6 +59,7 @@ public:
 
 private:
     void RestartProbing();
+    void DropHungUpPort();
     void WalkAdapterPorts();
     void PortOpened(const std::string& name);
     void ReportPortProblem(const std::string& name);

@@ -27,6 +27,10 @@ public:
     // Writes one whole frame without blocking; false when the frame did not go out whole.
     virtual bool WritePort(const std::uint8_t* bytes, std::size_t count) = 0;
     virtual bool IsOpen() const = 0;
+    // True once the device behind the open port has gone (adapter pulled, the other side
+    // of a pseudo-terminal closed): nothing will ever arrive on it again. A port that
+    // cannot tell says false.
+    virtual bool HungUp() const { return false; }
     virtual void SetReceiveHandler(ReceiveHandler handler) = 0;
     virtual OpenFailure LastOpenFailure() const = 0;
 };

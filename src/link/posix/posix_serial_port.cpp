@@ -206,6 +206,8 @@ bool PosixSerialPort::WritePort(const std::uint8_t* bytes, std::size_t count)
 
 bool PosixSerialPort::IsOpen() const { return session_ != nullptr; }
 
+bool PosixSerialPort::HungUp() const { return session_ && session_->hungUp.load(std::memory_order_acquire); }
+
 void PosixSerialPort::SetReceiveHandler(ReceiveHandler handler) { receiveHandler_ = std::move(handler); }
 
 OpenFailure PosixSerialPort::LastOpenFailure() const { return lastOpenFailure_; }

@@ -30,6 +30,7 @@ public:
     // within a short bounded wait); the link's reply countdown then notices.
     bool WritePort(const std::uint8_t* bytes, std::size_t count) override;
     bool IsOpen() const override;
+    bool HungUp() const override;
     void SetReceiveHandler(ReceiveHandler handler) override;
     OpenFailure LastOpenFailure() const override;
 

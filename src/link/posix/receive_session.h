@@ -24,6 +24,8 @@ struct ReceiveSession {
     int wakeFd;
 
     std::atomic<bool> stopRequested{false};
+    // Set by the thread when the port has hung up or failed for good.
+    std::atomic<bool> hungUp{false};
     // Set as the thread's last act, so the owner may free the thread object.
     std::atomic<bool> threadEnded{false};
 

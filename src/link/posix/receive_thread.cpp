@@ -57,6 +57,9 @@ void TReceiveThread::run()
             if (ready > 0 && fds[0].revents != 0) {
                 const bool trouble = (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
                 portUsable = readAvailable(session, trouble);
+                if (!portUsable) {
+                    session.hungUp.store(true, std::memory_order_release);
+                }
             }
         }
         if (!session.ring.empty()) {

@@ -32,7 +32,7 @@ struct FakeSerialPort : SerialPort {
         opened.push_back(openName = name);
         return true;
     }
-    bool ClosePort() override { return openName.clear(), true; }
+    bool ClosePort() override { return openName.clear(), hungUp = false, true; }
     bool WritePort(const std::uint8_t* bytes, std::size_t count) override
     {
         if (openName.empty())
@@ -41,6 +41,7 @@ struct FakeSerialPort : SerialPort {
         return true;
     }
     bool IsOpen() const override { return !openName.empty(); }
+    bool HungUp() const override { return !openName.empty() && hungUp; }
     void SetReceiveHandler(ReceiveHandler h) override { handler = std::move(h); }
     OpenFailure LastOpenFailure() const override { return lastFailure; }
     void Receive(const Bytes& bytes) { handler(bytes.data(), bytes.size()); }
@@ -49,6 +50,7 @@ struct FakeSerialPort : SerialPort {
     std::vector<std::string> opened;
     std::vector<std::pair<std::string, Bytes>> written;  // port, frame
     std::string openName;
+    bool hungUp = false;
     OpenFailure lastFailure = OpenFailure::None;
     ReceiveHandler handler;
 };
