@@ -9,7 +9,7 @@ class LinkEndToEndTest : public QObject {
     Q_OBJECT
 private slots:
     void connectsAndShowsTheFirmwareWithinASecond();
-    void unpluggedPagerIsReportedAboutTwoSecondsLater();
+    void unpluggedPagerIsReportedAtOnce();
     void unsupportedPagerKeepsTheCommandsDisabled();
     void shutdownSignsOff();
 };
@@ -30,7 +30,7 @@ void LinkEndToEndTest::connectsAndShowsTheFirmwareWithinASecond()
     QVERIFY(bench.errors.isEmpty());
 }
 
-void LinkEndToEndTest::unpluggedPagerIsReportedAboutTwoSecondsLater()
+void LinkEndToEndTest::unpluggedPagerIsReportedAtOnce()
 {
     PagerBench bench;
     QVERIFY(bench.started);
@@ -41,10 +41,9 @@ void LinkEndToEndTest::unpluggedPagerIsReportedAboutTwoSecondsLater()
     bench.pager.unplug();
     sinceUnplug.start();
     QTRY_COMPARE_WITH_TIMEOUT(window.statusText(), QStringLiteral("Pager disconnected."), 6000);
-    // The keep-alive that goes unanswered may leave up to two seconds after the unplug,
-    // and the pager then has two seconds to answer it.
-    QVERIFY2(sinceUnplug.elapsed() >= 1500 && sinceUnplug.elapsed() <= 5000,
-             qPrintable(QString::number(sinceUnplug.elapsed())));
+    // The port hangs up with the device, which the next tick notices: no reply window
+    // to wait out. Loose, against slow machines.
+    QVERIFY2(sinceUnplug.elapsed() <= 1000, qPrintable(QString::number(sinceUnplug.elapsed())));
     QVERIFY(!window.ReadFromPager1->isEnabled());
     QCOMPARE(window.firmware->text(), QStringLiteral("--"));
 }
