@@ -1,6 +1,7 @@
 #include "transfer_runs.h"
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 
 #include <QAction>
@@ -8,6 +9,7 @@
 #include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 
 #include "app/tform1.h"
 #include "link/adapter_discovery.h"
@@ -55,22 +57,63 @@ bool RunUntil(const std::function<bool()>& done, int limitMs)
     return done();
 }
 
-// The gap between the last byte of each pager reply and the first byte of the request
-// that follows it, for the transfer frames.
-std::vector<double> TurnaroundsMs(const std::vector<sim::WireEvent>& events)
+// One transfer, and where its time beyond the wire's went.
+struct TransferRun {
+    double seconds = -1;          // command to outcome in the status bar; negative on failure
+    std::vector<double> turnaroundsMs;  // last byte of a reply in to the next request out
+    double startMs = 0;           // command to the first request out
+    double simulatorLateMs = 0;   // the simulator's replies, later than the wire allows
+    double endMs = 0;             // last reply byte in to the outcome shown
+};
+
+void Dissect(const std::vector<sim::WireEvent>& events, Clock::time_point commanded, Clock::time_point shown,
+             TransferRun& run)
 {
-    std::vector<double> gaps;
     const sim::WireEvent* lastReply = nullptr;
+    bool first = true;
     for (const sim::WireEvent& event : events) {
         if (!event.fromHost) {
+            run.simulatorLateMs += Milliseconds(event.last - event.lastDue);
             lastReply = &event;
             continue;
         }
-        if (lastReply && event.command >= CmdReadBlock)
-            gaps.push_back(Milliseconds(event.first - lastReply->last));
+        if (event.command < CmdReadBlock)
+            continue;
+        if (first)
+            run.startMs = Milliseconds(event.first - commanded);
+        else if (lastReply)
+            run.turnaroundsMs.push_back(Milliseconds(event.first - lastReply->last));
+        first = false;
         lastReply = nullptr;
     }
-    return gaps;
+    if (!events.empty())
+        run.endMs = Milliseconds(shown - events.back().last);
+}
+
+double Sum(const std::vector<double>& values)
+{
+    double sum = 0;
+    for (double value : values)
+        sum += value;
+    return sum;
+}
+
+// "turnarounds 12.3 ms, ..." as medians over the runs.
+std::string Breakdown(const std::vector<TransferRun>& runs)
+{
+    std::vector<double> turnarounds, starts, late, ends;
+    for (const TransferRun& run : runs) {
+        turnarounds.push_back(Sum(run.turnaroundsMs));
+        starts.push_back(run.startMs);
+        late.push_back(run.simulatorLateMs);
+        ends.push_back(run.endMs);
+    }
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "; beyond it: host turnarounds %.1f ms, simulator late %.1f ms, first request %.1f ms, "
+                  "last reply to status %.1f ms",
+                  Median(turnarounds), Median(late), Median(starts), Median(ends));
+    return text;
 }
 
 struct Bench {
@@ -110,20 +153,23 @@ struct Bench {
             10000);
     }
 
-    // Seconds from the command to its outcome in the status bar; negative when it fails.
-    double run(QAction* command, const QString& outcome, std::vector<double>& turnarounds)
+    TransferRun run(QAction* command, const QString& outcome)
     {
+        TransferRun result;
         if (!ready())
-            return -1;
+            return result;
         pager.clearWireEvents();
-        const auto start = Clock::now();
+        const auto commanded = Clock::now();
         command->trigger();
         if (!RunUntil([&] { return window->statusText() == outcome; }, 20000))
-            return -1;
-        const double seconds = Seconds(Clock::now() - start);
-        const std::vector<double> gaps = TurnaroundsMs(pager.wireEvents());
-        turnarounds.insert(turnarounds.end(), gaps.begin(), gaps.end());
-        return seconds;
+            return result;
+        const auto shown = Clock::now();
+        result.seconds = Seconds(shown - commanded);
+        std::vector<sim::WireEvent> events = pager.wireEvents();
+        // Only the transfer's frames: a keep-alive may follow once it has ended.
+        std::erase_if(events, [&](const sim::WireEvent& event) { return event.last > shown; });
+        Dissect(events, commanded, shown, result);
+        return result;
     }
 };
 
@@ -134,52 +180,89 @@ bool MeasureTransfers(int runs, std::vector<Figure>& figures, std::string& failu
     Bench bench;
     if (!bench.start(failure))
         return false;
+    if (!bench.ready()) {
+        failure = "the programmer did not connect to the simulated pager";
+        return false;
+    }
+    // The editor as it starts, around the pager's header.
+    ConfigImage startupImage{};
+    {
+        const sim::ImageBytes stored = bench.pager.image();
+        std::copy(stored.begin(), stored.end(), startupImage.begin());
+        startupImage = bench.window->EncodeImage(HeaderOf(startupImage));
+    }
     const double readWire = kReadBytes * kByteSeconds;
     const double writeWire = kWriteBytes * kByteSeconds + duration<double>(kVerifyTime).count();
-    Figure read{"read, 16 blocks", "s", {}, readWire * 1.03, "1.03 x wire",
-                "wire: " + std::to_string(kReadBytes) + " bytes = " + std::to_string(readWire).substr(0, 5) + " s"};
-    Figure write{"write, 16 blocks and verdict", "s", {}, writeWire * 1.03, "1.03 x wire",
-                 "wire: " + std::to_string(kWriteBytes) + " bytes + " +
-                     std::to_string(kVerifyTime.count()) + " ms verification = " +
-                     std::to_string(writeWire).substr(0, 5) + " s"};
-    Figure p50{"host turnaround per block, p50", "ms", {}, 1.0, "p99 < 1 ms", "last reply byte in to next request out"};
+    char wire[128];
+    std::snprintf(wire, sizeof wire, "wire: %d bytes = %.3f s", kReadBytes, readWire);
+    Figure read{"read, 16 blocks", "s", {}, readWire * 1.03, "1.03 x wire", wire};
+    std::snprintf(wire, sizeof wire, "wire: %d bytes + %d ms verification = %.3f s", kWriteBytes,
+                  static_cast<int>(kVerifyTime.count()), writeWire);
+    Figure write{"write, 16 blocks and verdict", "s", {}, writeWire * 1.03, "1.03 x wire", wire};
+    Figure p50{"host turnaround per block, p50", "ms", {}, 1.0, "< 1 ms (for p99)",
+               "last reply byte in to next request out"};
     std::vector<double> allTurnarounds;
+    std::vector<TransferRun> reads, writes;
     for (int i = 0; i < runs; ++i) {
-        std::vector<double> turnarounds;
-        const double readTime = bench.run(bench.window->ReadFromPager1, QStringLiteral("Read completed."), turnarounds);
-        const double writeTime =
-            bench.run(bench.window->WriteToPager1, QStringLiteral("Write completed."), turnarounds);
-        if (readTime < 0 || writeTime < 0) {
+        reads.push_back(bench.run(bench.window->ReadFromPager1, QStringLiteral("Read completed.")));
+        writes.push_back(bench.run(bench.window->WriteToPager1, QStringLiteral("Write completed.")));
+        if (reads.back().seconds < 0 || writes.back().seconds < 0) {
             failure = "a transfer did not complete; the status bar shows \"" +
                       bench.window->statusText().toStdString() + "\"";
             return false;
         }
-        read.runs.push_back(readTime);
-        write.runs.push_back(writeTime);
+        read.runs.push_back(reads.back().seconds);
+        write.runs.push_back(writes.back().seconds);
+        std::vector<double> turnarounds = reads.back().turnaroundsMs;
+        turnarounds.insert(turnarounds.end(), writes.back().turnaroundsMs.begin(), writes.back().turnaroundsMs.end());
         p50.runs.push_back(Percentile(turnarounds, 0.5));
         allTurnarounds.insert(allTurnarounds.end(), turnarounds.begin(), turnarounds.end());
     }
+    read.note += Breakdown(reads);
+    write.note += Breakdown(writes);
     const std::string pooled = "all runs pooled: " + std::to_string(allTurnarounds.size()) + " blocks";
     Figure p99{"host turnaround per block, p99", "ms", {Percentile(allTurnarounds, 0.99)}, 1.0, "< 1 ms", pooled};
     Figure max{"host turnaround per block, max", "ms", {Percentile(allTurnarounds, 1.0)}, 0, "-", pooled};
 
-    const ConfigImage image = [&] {
+    const ConfigImage pagerImage = [&] {
         ConfigImage bytes{};
         const sim::ImageBytes stored = bench.pager.image();
         std::copy(stored.begin(), stored.end(), bytes.begin());
         return bytes;
     }();
+    // Decoded in turn, so that every decode changes the controls and has something to repaint.
+    const ConfigImage images[2] = {pagerImage, startupImage};
     Figure decode{"decode an image into the window", "ms", {}, 20.0, "< 20 ms", "DecodeImage alone"};
     Figure repaint{"decode and repaint", "ms", {}, 20.0, "< 20 ms", "until the window's events are handled"};
     for (int i = 0; i < kDecodeRepeats; ++i) {
         const auto start = Clock::now();
-        bench.window->DecodeImage(image);
+        bench.window->DecodeImage(images[i % 2]);
         const auto decoded = Clock::now();
         QCoreApplication::processEvents();
         decode.runs.push_back(Milliseconds(decoded - start));
         repaint.runs.push_back(Milliseconds(Clock::now() - start));
     }
-    figures.insert(figures.end(), {read, write, p50, p99, max, decode, repaint});
+    // What every transfer does to the window before its first request and after its
+    // last reply, as the transfer's own steps do it.
+    Figure opening{"window at a transfer's start", "ms", {}, 0, "-",
+                   "editor disabled, progress panel shown and painted"};
+    Figure closing{"window at a transfer's end", "ms", {}, 0, "-",
+                   "progress panel hidden, editor enabled, events handled"};
+    for (int i = 0; i < kDecodeRepeats; ++i) {
+        const auto start = Clock::now();
+        bench.window->settings->setEnabled(false);
+        bench.window->progress->show();
+        bench.window->progress->repaint();
+        const auto opened = Clock::now();
+        QCoreApplication::processEvents();
+        const auto end = Clock::now();
+        bench.window->progress->hide();
+        bench.window->settings->setEnabled(true);
+        QCoreApplication::processEvents();
+        opening.runs.push_back(Milliseconds(opened - start));
+        closing.runs.push_back(Milliseconds(Clock::now() - end));
+    }
+    figures.insert(figures.end(), {read, write, p50, p99, max, decode, repaint, opening, closing});
     return true;
 }
 

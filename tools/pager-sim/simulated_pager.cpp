@@ -188,7 +188,7 @@ void SimulatedPager::handleInput()
             continue;  // a damaged frame gets no answer, as on the real pager
         }
         std::lock_guard<std::mutex> lock(mutex_);
-        wireEvents_.push_back({true, command, hostFrameFirst_, hostWireFree_});
+        wireEvents_.push_back({true, command, hostFrameFirst_, hostWireFree_, hostWireFree_});
         for (TimedReply& reply : behaviour_.OnFrame(command, payload)) {
             queue(std::move(reply.bytes), hostWireFree_, reply.delay);
         }
@@ -226,7 +226,8 @@ void SimulatedPager::sendDue()
             continue;
         }
         const bool frame = front.bytes.size() >= 3 && front.bytes[0] == 0x7E && front.bytes[1] == 0x7E;
-        wireEvents_.push_back({false, frame ? front.bytes[2] : std::uint8_t(0), front.firstSent, now});
+        const auto lastDue = paced_ ? front.start + WireTime(front.bytes.size()) : front.start;
+        wireEvents_.push_back({false, frame ? front.bytes[2] : std::uint8_t(0), front.firstSent, now, lastDue});
         pending_.pop_front();
     }
 }

@@ -26,6 +26,8 @@ struct WireEvent {
     std::uint8_t command = 0;  // 0 for bytes that do not start like a frame
     std::chrono::steady_clock::time_point first;
     std::chrono::steady_clock::time_point last;
+    // From the pager: when the last byte was due; `last` is later by the pager's own delay.
+    std::chrono::steady_clock::time_point lastDue;
 };
 
 class SimulatedPager {
