@@ -157,10 +157,10 @@ std::vector<FaultRow> FaultRows()
     };
     rows.push_back({"read, block 8 reply just in time", Transfer::Read, late(ReadFrame(8), 1500ms), 16,
                     kReadCompleted});
-    rows.push_back({"read, block 8 reply too late", Transfer::Read, late(ReadFrame(8), 2600ms), 9, kDisconnected});
+    rows.push_back({"read, block 8 reply too late", Transfer::Read, late(ReadFrame(8), 2800ms), 9, kDisconnected});
     rows.push_back({"write, acknowledgement 8 just in time", Transfer::Write, late(WriteFrame(8), 1500ms), 17,
                     kWriteCompleted});
-    rows.push_back({"write, acknowledgement 8 too late", Transfer::Write, late(WriteFrame(8), 2600ms), 10,
+    rows.push_back({"write, acknowledgement 8 too late", Transfer::Write, late(WriteFrame(8), 2800ms), 10,
                     kDisconnected});
     return rows;
 }
