@@ -214,7 +214,7 @@ void SimulatedPager::sendDue()
             return;
         }
         const ssize_t n = ::write(master_, front.bytes.data() + front.sent, due - front.sent);
-        if (n < 0 && errno == EAGAIN) {
+        if (n == 0 || (n < 0 && errno == EAGAIN)) {
             front.start += now + std::chrono::milliseconds(5) - nextByteDue(front);  // nobody reads: try again shortly
             return;
         }
