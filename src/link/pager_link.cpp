@@ -249,7 +249,9 @@ void PagerLink::DispatchFrame()
 // block request) must not count as the answer to the frame now outstanding: if that
 // frame's own answer were then lost, the loss would never be noticed and a transfer would
 // wait for ever. The pager answers N with O, H and F with themselves, and a block request
-// or block write with a frame of the same kind.
+// or block write with a frame of the same kind. A verdict answers a block write too: it
+// follows the last acknowledgement, so when that one arrives damaged the verdict is the
+// pager's only word that it is still there.
 bool PagerLink::AnswersLastFrame(std::uint8_t received) const
 {
     switch (lastSentCommand_) {
@@ -259,6 +261,8 @@ bool PagerLink::AnswersLastFrame(std::uint8_t received) const
     case CmdInformationText:
         return received == lastSentCommand_;
     default:
+        if ((lastSentCommand_ & 0xF0) == CmdWriteBlock && received >= CmdVerifying && received <= CmdWriteFailedM)
+            return true;
         if ((lastSentCommand_ & 0xF0) == CmdReadBlock || (lastSentCommand_ & 0xF0) == CmdWriteBlock)
             return (received & 0xF0) == (lastSentCommand_ & 0xF0);
         return true;  // nothing sent yet, or the sign-off, which has no answer

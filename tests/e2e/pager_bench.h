@@ -31,10 +31,11 @@ struct PagerBench {
         q9tx::SetErrorReporter(previousReporter);
     }
 
-    TForm1& open()
+    // The programmer probes `portName`, by default the simulator's device.
+    TForm1& open(const std::string& portName = {})
     {
-        discovery = std::make_unique<q9tx::AdapterDiscovery>(emptySysfs.path().toStdString(),
-                                                             std::vector<std::string>{portName.empty() ? pager.slavePath() : portName});
+        discovery = std::make_unique<q9tx::AdapterDiscovery>(
+            emptySysfs.path().toStdString(), std::vector<std::string>{portName.empty() ? pager.slavePath() : portName});
         link = std::make_unique<q9tx::PagerLink>(port, *discovery);
         window = std::make_unique<TForm1>(*link);
         return *window;

@@ -68,8 +68,13 @@ std::vector<TimedReply> PagerBehaviour::answer(std::uint8_t command, const std::
         std::vector<TimedReply> replies{Now(Frame(command))};
         if (block == kLastBlock) {
             replies.push_back(Now(Frame(CmdVerifying)));
-            const std::uint8_t verdict =
-                answerK_ ? CmdWriteFailedK : (CheckWordsValid(image_) ? CmdWriteCompleted : CmdWriteFailedM);
+            std::uint8_t verdict = CheckWordsValid(image_) ? CmdWriteCompleted : CmdWriteFailedM;
+            if (answerK_) {
+                verdict = CmdWriteFailedK;
+            }
+            if (faults_.verdict != 0) {
+                verdict = faults_.verdict;
+            }
             replies.push_back({verifyTime_, Frame(verdict)});
         }
         return replies;
@@ -108,6 +113,12 @@ void PagerBehaviour::applyFaults(unsigned frameNumber, std::vector<TimedReply>& 
         replies.front().bytes.back() ^= 0x01;
     }
     replies.front().delay += faults_.replyDelay;
+    if (frameNumber == faults_.lateReplyTo) {
+        replies.front().delay += faults_.lateBy;
+    }
+    if (faults_.noisyReplyTo != 0 && frameNumber != faults_.noisyReplyTo) {
+        return;
+    }
     for (TimedReply& reply : replies) {
         reply.bytes.insert(reply.bytes.begin(), faults_.noiseBeforeReply.begin(), faults_.noiseBeforeReply.end());
     }

@@ -34,7 +34,11 @@ struct PagerFaults {
     unsigned corruptReplyTo = 0;           // the first reply to this frame has a wrong CRC
     std::optional<unsigned> silentAfter;   // answers only this many frames
     std::chrono::milliseconds replyDelay{0};  // added before the first reply to each frame
-    std::vector<std::uint8_t> noiseBeforeReply;  // sent in front of every reply
+    unsigned lateReplyTo = 0;              // the first reply to this frame also waits lateBy
+    std::chrono::milliseconds lateBy{0};
+    std::vector<std::uint8_t> noiseBeforeReply;  // sent in front of every reply...
+    unsigned noisyReplyTo = 0;                   // ...or, when set, of this frame's replies only
+    std::uint8_t verdict = 0;              // K or M instead of the verdict the check words give
 };
 
 // The identification record: model, map version, feature byte, unused, firmware number, version.

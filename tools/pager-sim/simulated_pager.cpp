@@ -17,7 +17,9 @@ namespace q9tx::sim {
 
 namespace {
 
-constexpr auto kByteTime = std::chrono::microseconds(2083);  // 10 bits at 4800 baud
+constexpr auto kByteTime = std::chrono::nanoseconds(2083333);  // 10 bits at 4800 baud
+
+std::chrono::nanoseconds WireTime(std::size_t bytes) { return kByteTime * static_cast<std::int64_t>(bytes); }
 
 void CloseIfOpen(int& fd)
 {
@@ -61,6 +63,7 @@ bool SimulatedPager::start()
     stop_ = false;
     pending_.clear();
     parser_.Reset();
+    pagerWireFree_ = hostWireFree_ = Clock::time_point{};
     thread_ = std::thread([this] { run(); });
     running_ = true;
     return true;
@@ -142,21 +145,40 @@ void SimulatedPager::run()
     }
 }
 
+SimulatedPager::Clock::time_point SimulatedPager::nextByteDue(const Pending& pending) const
+{
+    return paced_ ? pending.start + WireTime(pending.sent + 1) : pending.start;
+}
+
 std::optional<std::chrono::nanoseconds> SimulatedPager::untilNextDue() const
 {
     if (pending_.empty()) {
         return std::nullopt;
     }
-    const auto left = pending_.front().due - std::chrono::steady_clock::now();
+    const auto left = nextByteDue(pending_.front()) - Clock::now();
     return std::max(std::chrono::nanoseconds(0), std::chrono::duration_cast<std::chrono::nanoseconds>(left));
+}
+
+void SimulatedPager::queue(std::vector<std::uint8_t> bytes, Clock::time_point earliest, std::chrono::milliseconds delay)
+{
+    const auto start = std::max(earliest, pagerWireFree_) + delay;
+    pagerWireFree_ = paced_ ? start + WireTime(bytes.size()) : start;
+    pending_.push_back({start, std::move(bytes)});
 }
 
 void SimulatedPager::handleInput()
 {
     std::uint8_t buffer[256];
     const ssize_t n = ::read(master_, buffer, sizeof buffer);
+    const auto readAt = Clock::now();
     for (ssize_t i = 0; i < n; ++i) {
+        // Bytes written together queue up on the wire behind each other.
+        hostWireFree_ = paced_ ? std::max(readAt, hostWireFree_) + kByteTime : readAt;
+        const bool startsFrame = parser_.State() == FrameParser::WaitFirstSync;
         if (!parser_.Feed(buffer[i])) {
+            if (startsFrame && parser_.State() == FrameParser::WaitSecondSync) {
+                hostFrameFirst_ = readAt;
+            }
             continue;
         }
         const std::uint8_t command = parser_.Command();
@@ -166,13 +188,10 @@ void SimulatedPager::handleInput()
             continue;  // a damaged frame gets no answer, as on the real pager
         }
         std::lock_guard<std::mutex> lock(mutex_);
-        const auto now = std::chrono::steady_clock::now();
-        auto due = std::max(now, lastDue_);
+        wireEvents_.push_back({true, command, hostFrameFirst_, hostWireFree_, hostWireFree_});
         for (TimedReply& reply : behaviour_.OnFrame(command, payload)) {
-            due += reply.delay;
-            pending_.push_back({due, std::move(reply.bytes)});
+            queue(std::move(reply.bytes), hostWireFree_, reply.delay);
         }
-        lastDue_ = due;
         frameRecorded_.notify_all();
     }
 }
@@ -180,26 +199,35 @@ void SimulatedPager::handleInput()
 void SimulatedPager::sendDue()
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    const auto now = std::chrono::steady_clock::now();
-    while (!pending_.empty() && pending_.front().due <= now) {
+    const auto now = Clock::now();
+    while (!pending_.empty()) {
         Pending& front = pending_.front();
-        const std::size_t chunk = paced_ ? 1 : front.bytes.size();
-        const ssize_t n = chunk == 0 ? 0 : ::write(master_, front.bytes.data(), chunk);
-        if (n < 0 && errno == EAGAIN) {
-            front.due = now + std::chrono::milliseconds(5);  // nobody reads: try again shortly
+        // Paced, every byte whose time has come goes at once, so a late wake-up does not
+        // slow the whole frame down.
+        std::size_t due = front.bytes.size();
+        if (paced_) {
+            due = now < front.start ? 0 : std::min(due, static_cast<std::size_t>((now - front.start) / kByteTime));
+        } else if (now < front.start) {
+            due = 0;
+        }
+        if (due <= front.sent && front.sent < front.bytes.size()) {
             return;
         }
-        const std::size_t sent = n > 0 ? static_cast<std::size_t>(n) : front.bytes.size();
-        front.bytes.erase(front.bytes.begin(), front.bytes.begin() + static_cast<std::ptrdiff_t>(sent));
-        if (!front.bytes.empty()) {
-            if (paced_) {
-                // Keeps the average rate even when this thread woke a little late.
-                front.due = std::max(front.due + kByteTime, now);
-                lastDue_ = std::max(lastDue_, front.due);
-                return;
-            }
+        const ssize_t n = ::write(master_, front.bytes.data() + front.sent, due - front.sent);
+        if (n == 0 || (n < 0 && errno == EAGAIN)) {
+            front.start += now + std::chrono::milliseconds(5) - nextByteDue(front);  // nobody reads: try again shortly
+            return;
+        }
+        if (front.sent == 0) {
+            front.firstSent = now;
+        }
+        front.sent = n >= 0 ? front.sent + static_cast<std::size_t>(n) : front.bytes.size();
+        if (front.sent < front.bytes.size()) {
             continue;
         }
+        const bool frame = front.bytes.size() >= 3 && front.bytes[0] == 0x7E && front.bytes[1] == 0x7E;
+        const auto lastDue = paced_ ? front.start + WireTime(front.bytes.size()) : front.start;
+        wireEvents_.push_back({false, frame ? front.bytes[2] : std::uint8_t(0), front.firstSent, now, lastDue});
         pending_.pop_front();
     }
 }
@@ -255,9 +283,7 @@ void SimulatedPager::setPaced(bool paced)
 void SimulatedPager::sendRaw(const std::vector<std::uint8_t>& bytes)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    const auto due = std::max(std::chrono::steady_clock::now(), lastDue_);
-    pending_.push_back({due, bytes});
-    lastDue_ = due;
+    queue(bytes, Clock::now(), std::chrono::milliseconds(0));
     if (running_) {
         wake();
     }
@@ -273,6 +299,18 @@ void SimulatedPager::clearReceivedFrames()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     behaviour_.clearReceivedFrames();
+}
+
+std::vector<WireEvent> SimulatedPager::wireEvents() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return wireEvents_;
+}
+
+void SimulatedPager::clearWireEvents()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    wireEvents_.clear();
 }
 
 bool SimulatedPager::waitForFrames(std::size_t count, std::chrono::milliseconds limit) const

@@ -18,6 +18,18 @@
 
 namespace q9tx::sim {
 
+// One frame on the wire, on the steady clock. From the host: `first` is when the host
+// wrote its first byte, `last` when its last byte has crossed the wire. From the pager:
+// when the first and the last byte were handed to the host.
+struct WireEvent {
+    bool fromHost = false;
+    std::uint8_t command = 0;  // 0 for bytes that do not start like a frame
+    std::chrono::steady_clock::time_point first;
+    std::chrono::steady_clock::time_point last;
+    // From the pager: when the last byte was due; `last` is later by the pager's own delay.
+    std::chrono::steady_clock::time_point lastDue;
+};
+
 class SimulatedPager {
 public:
     SimulatedPager() = default;
@@ -45,7 +57,9 @@ public:
     void setVerifyTime(std::chrono::milliseconds time);
     void setAnswerK(bool answerK);
     void setFaults(const PagerFaults& faults);
-    // Sends at the real 4800 baud, about 2.08 ms a byte, instead of all at once.
+    // Both directions at the real 4800 baud, 8N1 (about 2.08 ms a byte): a byte goes to
+    // the host when its stop bit would have ended, and a frame from the host is answered
+    // only once all of it would have crossed the wire.
     void setPaced(bool paced);
     // Sends bytes now (noise, or a frame the pager would not send by itself).
     void sendRaw(const std::vector<std::uint8_t>& bytes);
@@ -55,11 +69,17 @@ public:
     void clearReceivedFrames();
     // Waits until at least `count` frames have been recorded.
     bool waitForFrames(std::size_t count, std::chrono::milliseconds limit) const;
+    // Every frame that crossed the wire in either direction, in order of its last byte.
+    std::vector<WireEvent> wireEvents() const;
+    void clearWireEvents();
 
 private:
+    using Clock = std::chrono::steady_clock;
     struct Pending {
-        std::chrono::steady_clock::time_point due;
+        Clock::time_point start;  // when the first byte goes on the wire
         std::vector<std::uint8_t> bytes;
+        std::size_t sent = 0;
+        Clock::time_point firstSent{};
     };
 
     void run();
@@ -68,12 +88,17 @@ private:
     // Both with mutex_ held.
     void wake();
     std::optional<std::chrono::nanoseconds> untilNextDue() const;
+    Clock::time_point nextByteDue(const Pending& pending) const;
+    // Queues bytes to go out `delay` after the wire is free, and not before `earliest`.
+    void queue(std::vector<std::uint8_t> bytes, Clock::time_point earliest, std::chrono::milliseconds delay);
 
     mutable std::mutex mutex_;
     mutable std::condition_variable frameRecorded_;
     PagerBehaviour behaviour_;
     std::deque<Pending> pending_;
-    std::chrono::steady_clock::time_point lastDue_{};
+    // When the pager's side of the wire is free again, after everything queued.
+    Clock::time_point pagerWireFree_{};
+    std::vector<WireEvent> wireEvents_;
     bool paced_ = false;
     bool running_ = false;
     bool stop_ = false;
@@ -82,6 +107,8 @@ private:
 
     // Owned by the pager thread while it runs.
     FrameParser parser_;
+    Clock::time_point hostWireFree_{};
+    Clock::time_point hostFrameFirst_{};
     int master_ = -1;
     // Held open so the master never sees a hang-up while the programmer has the port closed.
     int slave_ = -1;

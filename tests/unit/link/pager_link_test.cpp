@@ -177,6 +177,29 @@ TEST(PagerLink, LateKeepAliveAnswerDoesNotHideALostBlockReply)
     EXPECT_EQ(bench.sink.Codes(WM_PAGER_LINK), (Codes{LinkPagerSupported, LinkPagerLost}));
 }
 
+TEST(PagerLink, OnlyAnAnswerToTheLastFrameCountsAsOne)
+{
+    const struct {
+        std::uint8_t sent;
+        std::uint8_t received;
+        bool answered;
+    } cases[] = {
+        {'N', 'O', true},   {'N', 0x60, false}, {0x63, 0x68, true},  {0x63, 0x73, false}, {0x75, 0x75, true},
+        {0x75, 0x65, false}, {0x7F, 'J', true}, {0x7F, 'L', true},   {0x7F, 'K', true},   {0x7F, 'M', true},
+        {0x7F, 'O', false}, {0x60, 'L', false}, {'H', 'H', true},    {'H', 'O', false},
+    };
+    for (const auto& c : cases) {
+        LinkBench bench({"ttyUSB0"});
+        bench.Connect();
+        bench.pagerPresent = false;
+        bench.link.SendFrame(c.sent, nullptr, 0);
+        bench.port.Receive(Frame(c.received));
+        bench.Tick(40);
+        const bool lost = bench.sink.Codes(WM_PAGER_LINK).back() == LinkPagerLost;
+        EXPECT_EQ(lost, !c.answered) << int(c.sent) << " answered by " << int(c.received);
+    }
+}
+
 TEST(PagerLink, EveryModelCheckResultConnects)
 {
     const std::pair<Bytes, std::uint32_t> cases[] = {

@@ -104,16 +104,22 @@ TEST(PagerBehaviour, WriteVerdictFollowsTheStoredCheckWords)
         const char* name;
         ImageBytes image;
         bool answerK;
+        std::uint8_t forced;
         std::uint8_t verdict;
     } cases[] = {
-        {"valid image", rewritten, false, 0x4C},
-        {"broken check word", corrupted, false, 0x4D},
-        {"told to fail", rewritten, true, 0x4B},
+        {"valid image", rewritten, false, 0, 0x4C},
+        {"broken check word", corrupted, false, 0, 0x4D},
+        {"told to fail", rewritten, true, 0, 0x4B},
+        {"fault: M on a valid image", rewritten, false, 0x4D, 0x4D},
+        {"fault: K on a broken one", corrupted, false, 0x4B, 0x4B},
     };
     for (const auto& c : cases) {
         PagerBehaviour pager;
         pager.setVerifyTime(milliseconds(250));
         pager.setAnswerK(c.answerK);
+        PagerFaults faults;
+        faults.verdict = c.forced;
+        pager.setFaults(faults);
         const auto replies = WriteImage(pager, c.image);
         std::vector<std::uint8_t> expected;
         for (int k = 0; k < 16; ++k) {
@@ -168,6 +174,40 @@ TEST(PagerBehaviour, InjectedFaults)
             outcome += replies.empty() ? '-' : (replies.front().crcGood ? 'o' : 'x');
         }
         EXPECT_EQ(outcome, c.outcome) << c.name;
+    }
+}
+
+TEST(PagerBehaviour, FaultsAimedAtOneFrameLeaveTheOthersAlone)
+{
+    const struct {
+        const char* name;
+        void (*set)(PagerFaults&);
+        milliseconds delays[3];
+        std::size_t extraBytes[3];
+    } cases[] = {
+        {"late second", [](PagerFaults& f) { f.lateReplyTo = 2; f.lateBy = milliseconds(1500); },
+         {milliseconds(0), milliseconds(1500), milliseconds(0)}, {0, 0, 0}},
+        {"late second on top of the delay",
+         [](PagerFaults& f) { f.replyDelay = milliseconds(10); f.lateReplyTo = 2; f.lateBy = milliseconds(90); },
+         {milliseconds(10), milliseconds(100), milliseconds(10)}, {0, 0, 0}},
+        {"noise before the third only",
+         [](PagerFaults& f) { f.noiseBeforeReply = {0x7E, 0x00, 0x55}; f.noisyReplyTo = 3; },
+         {milliseconds(0), milliseconds(0), milliseconds(0)}, {0, 0, 3}},
+        {"noise before each", [](PagerFaults& f) { f.noiseBeforeReply = {0x7E, 0x00, 0x55}; },
+         {milliseconds(0), milliseconds(0), milliseconds(0)}, {3, 3, 3}},
+    };
+    for (const auto& c : cases) {
+        PagerBehaviour pager;
+        PagerFaults faults;
+        c.set(faults);
+        pager.setFaults(faults);
+        for (int i = 0; i < 3; ++i) {
+            const std::vector<TimedReply> replies = pager.OnFrame(0x4E, {});
+            ASSERT_EQ(replies.size(), 1u) << c.name;
+            EXPECT_EQ(replies[0].delay, c.delays[i]) << c.name << " frame " << i + 1;
+            EXPECT_EQ(replies[0].bytes.size(), 6 + c.extraBytes[i]) << c.name << " frame " << i + 1;
+            EXPECT_EQ(Commands(Parse(replies)), std::vector<std::uint8_t>{0x4F}) << c.name;
+        }
     }
 }
 

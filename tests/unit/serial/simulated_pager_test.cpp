@@ -89,6 +89,37 @@ TEST(SimulatedPager, TimingFollowsPacingAndDelays)
     }
 }
 
+TEST(SimulatedPager, PacedWireTimesFollowTheBaudRateBothWays)
+{
+    const auto byteTime = std::chrono::nanoseconds(2083333);
+    SimulatedPager pager;
+    pager.setPaced(true);
+    ASSERT_TRUE(pager.start()) << pager.error();
+    Programmer programmer(pager.slavePath());
+    // Two frames in one write queue up behind each other on the wire.
+    std::vector<std::uint8_t> twoFrames = kPoll;
+    twoFrames.insert(twoFrames.end(), kReadBlock0.begin(), kReadBlock0.end());
+    ASSERT_TRUE(programmer.send(twoFrames));
+    ASSERT_TRUE(programmer.awaitBytes(6 + 38));
+
+    const std::vector<WireEvent> events = pager.wireEvents();
+    ASSERT_EQ(events.size(), 4u);
+    const struct {
+        bool fromHost;
+        std::uint8_t command;
+    } expected[] = {{true, 0x4E}, {true, 0x60}, {false, 0x4F}, {false, 0x60}};
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        EXPECT_EQ(events[i].fromHost, expected[i].fromHost) << i;
+        EXPECT_EQ(events[i].command, expected[i].command) << i;
+    }
+    EXPECT_EQ(events[0].last - events[0].first, 6 * byteTime);
+    EXPECT_EQ(events[1].last - events[0].last, 6 * byteTime);
+    // O goes out when the poll has arrived, not when it was written; the block reply
+    // follows once O is through, even though its request arrived meanwhile.
+    EXPECT_GE(events[2].last - events[0].last, 6 * byteTime);
+    EXPECT_GE(events[3].last - events[0].last, 44 * byteTime);
+}
+
 TEST(SimulatedPager, UnpluggedPagerLooksGoneNotBroken)
 {
     SimulatedPager pager;
