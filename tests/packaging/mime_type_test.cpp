@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -14,7 +16,7 @@
 
 namespace {
 
-const QString kSettingsType = QStringLiteral("application/x-q9tx-settings");
+const std::string kSettingsType = "application/x-q9tx-settings";
 
 // A shared-mime-info database holding the system's types and ours, used by this process.
 class MimeTypeTest : public testing::Test {
@@ -30,13 +32,14 @@ protected:
                     packages.filePath(QStringLiteral("q9tx-programmer.xml")));
         QFile::copy(QStringLiteral("/usr/share/mime/packages/freedesktop.org.xml"),
                     packages.filePath(QStringLiteral("freedesktop.org.xml")));
-        QProcess update;
-        update.start(QStringLiteral("update-mime-database"), {data_->filePath(QStringLiteral("mime"))});
-        ready_ = update.waitForFinished(60000) && update.exitCode() == 0 &&
-                 update.readAllStandardError().isEmpty();
-        // Before the first QMimeDatabase: Qt reads the folders once.
+        // Before the first QMimeDatabase, which reads the folders once; update-mime-database
+        // warns about a folder that is not among them.
         qputenv("XDG_DATA_DIRS", data_->path().toLocal8Bit());
         qputenv("XDG_DATA_HOME", data_->filePath(QStringLiteral("none")).toLocal8Bit());
+        QProcess update;
+        update.start(QStringLiteral("update-mime-database"), {data_->filePath(QStringLiteral("mime"))});
+        ready_ = update.waitForFinished(60000) && update.exitCode() == 0;
+        errors_ = QString::fromLocal8Bit(update.readAllStandardError());
     }
 
     static void TearDownTestSuite()
@@ -49,41 +52,44 @@ protected:
     {
         if (!data_)
             GTEST_SKIP() << "update-mime-database (shared-mime-info) is not installed";
-        ASSERT_TRUE(ready_) << "update-mime-database refused the file type";
+        ASSERT_TRUE(ready_ && errors_.isEmpty()) << "update-mime-database refused the file type: "
+                                                 << errors_.toStdString();
     }
 
-    QString TypeOf(const QString& name, const QByteArray& start)
+    std::string TypeOf(const QString& name, const QByteArray& start)
     {
         QFile file(files_.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(start);
         file.write(QByteArray(512 - start.size(), '\0'));
         file.close();
-        return QMimeDatabase().mimeTypeForFile(file.fileName()).name();
+        return QMimeDatabase().mimeTypeForFile(file.fileName()).name().toStdString();
     }
 
     static QTemporaryDir* data_;
     static bool ready_;
+    static QString errors_;
     QTemporaryDir files_;
 };
 
 QTemporaryDir* MimeTypeTest::data_ = nullptr;
 bool MimeTypeTest::ready_ = false;
+QString MimeTypeTest::errors_;
 
 TEST_F(MimeTypeTest, RecognisesSettingsFilesByNameAndContent)
 {
     const struct {
         const char* name;
         QByteArray start;
-        QString expected;
+        std::string expected;
     } cases[] = {
         {"settings.bin", QByteArray("\x28\xac\x01\x00", 4), kSettingsType},
         {"Pager 7.BIN", QByteArray("\x28\xac\x01\x07", 4), kSettingsType},
-        {"firmware.bin", QByteArray("\x7f" "ELF\x02\x01", 6), QStringLiteral("application/octet-stream")},
-        {"zeros.bin", QByteArray(), QStringLiteral("application/octet-stream")},
-        {"version2.bin", QByteArray("\x28\xac\x02\x00", 4), QStringLiteral("application/octet-stream")},
-        {"swapped.bin", QByteArray("\xac\x28\x01\x00", 4), QStringLiteral("application/octet-stream")},
-        {"settings.png", QByteArray("\x28\xac\x01\x00", 4), QStringLiteral("image/png")},
+        {"firmware.bin", QByteArray("\x7f" "ELF\x02\x01", 6), "application/octet-stream"},
+        {"zeros.bin", QByteArray(), "application/octet-stream"},
+        {"version2.bin", QByteArray("\x28\xac\x02\x00", 4), "application/octet-stream"},
+        {"swapped.bin", QByteArray("\xac\x28\x01\x00", 4), "application/octet-stream"},
+        {"settings.png", QByteArray("\x28\xac\x01\x00", 4), "image/png"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TypeOf(QString::fromUtf8(c.name), c.start), c.expected) << c.name;
@@ -91,11 +97,11 @@ TEST_F(MimeTypeTest, RecognisesSettingsFilesByNameAndContent)
 
 TEST_F(MimeTypeTest, DescribesTheType)
 {
-    const QMimeType type = QMimeDatabase().mimeTypeForName(kSettingsType);
+    const QMimeType type = QMimeDatabase().mimeTypeForName(QString::fromStdString(kSettingsType));
     ASSERT_TRUE(type.isValid());
-    EXPECT_EQ(type.comment(), QStringLiteral("Q9TX pager settings"));
-    EXPECT_EQ(type.preferredSuffix(), QStringLiteral("bin"));
-    EXPECT_EQ(type.iconName(), QStringLiteral("q9tx-programmer"));
+    EXPECT_EQ(type.comment().toStdString(), "Q9TX pager settings");
+    EXPECT_EQ(type.preferredSuffix().toStdString(), "bin");
+    EXPECT_EQ(type.iconName().toStdString(), "q9tx-programmer");
 }
 
 }  // namespace
