@@ -7,12 +7,16 @@ set(Q9TX_PACKAGE_CONTACT "Q9TX Programmer developers <maintainers@q9tx-programme
     CACHE STRING "Maintainer of the Debian package: name <address>")
 set(CPACK_PACKAGE_CONTACT ${Q9TX_PACKAGE_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Read, edit and write the settings of Q9TX pagers")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Q9TX Programmer programs Q9TX alphanumeric pagers through a USB-serial cable: it finds the \
-cable's port by itself, reads the pager's configuration into an editor, writes it back with \
-verification, keeps settings files, and counts receive addresses up from one pager to the next. \
-A udev rule lets the user at the seat use Prolific PL2303 cables without joining a group, and \
-keeps ModemManager off them. Licence: GPL-3.0-or-later.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Q9TX Programmer programs Q9TX alphanumeric pagers through a USB-serial cable:\n"
+  "it finds the cable's port by itself, reads the pager's configuration into an\n"
+  "editor, writes it back with verification, keeps settings files, and counts\n"
+  "receive addresses up from one pager to the next.\n"
+  "\n"
+  "A udev rule lets the user at the seat use Prolific PL2303 cables without\n"
+  "joining a group, and keeps ModemManager off them.\n"
+  "\n"
+  "Licence: GPL-3.0-or-later.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 # Nothing under /usr/local, whatever prefix the build folder was configured with.
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
