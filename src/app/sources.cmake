@@ -1,4 +1,5 @@
 target_sources(q9tx_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/application_icon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_argument.cpp
@@ -9,3 +10,10 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/tform1.cpp
 )
 target_compile_definitions(q9tx_gui PUBLIC Q9TX_VERSION="${PROJECT_VERSION}")
+# The window icon, also when the programmer runs from the build folder.
+set(icon_files)
+foreach(size IN LISTS Q9TX_ICON_SIZES)
+  list(APPEND icon_files ${PROJECT_SOURCE_DIR}/packaging/icons/hicolor/${size}/apps/q9tx-programmer.png)
+endforeach()
+qt_add_resources(q9tx_gui q9tx_icons PREFIX /icons BASE ${PROJECT_SOURCE_DIR}/packaging/icons/hicolor
+  FILES ${icon_files})

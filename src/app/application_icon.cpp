@@ -1,0 +1,22 @@
+#include "app/application_icon.h"
+
+#include <QDirIterator>
+
+namespace q9tx {
+
+QString ApplicationId()
+{
+    return QStringLiteral("q9tx-programmer");
+}
+
+QIcon ApplicationIcon()
+{
+    QIcon builtIn;
+    QDirIterator sizes(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        builtIn.addFile(sizes.next());
+    return QIcon::fromTheme(ApplicationId(), builtIn);
+}
+
+}  // namespace q9tx
