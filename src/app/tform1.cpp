@@ -25,6 +25,8 @@
 #include "editor/up_down_button.h"
 #include "link/frame.h"
 #include "link/serial_port.h"
+#include "transfer/read_machine.h"
+#include "transfer/write_machine.h"
 
 using namespace q9tx;
 
@@ -33,7 +35,7 @@ namespace {
 constexpr std::uint16_t kLinkTickInterval = 50;
 constexpr std::uint16_t kStoppedInterval = 1000;
 // Block data handed to the write transfer carries this code instead of the block's.
-constexpr std::uint16_t kWriteBlockCode = 4096;
+constexpr std::uint16_t kWriteBlockCode = WriteMachine::kHeaderArrived;
 constexpr int kPllChipFs8108 = 2;
 constexpr char kDefaultFrequency[] = "457.6000";
 constexpr int kFrequencySeparatorPosition = 3;
@@ -54,7 +56,11 @@ QString PayloadText(const WindowMessage& message)
 }  // namespace
 
 TForm1::TForm1(LinkControl& link, QWidget* parent)
-    : QMainWindow(parent), link_(link), fieldEvents_(new FieldEvents(this))
+    : QMainWindow(parent),
+      link_(link),
+      fieldEvents_(new FieldEvents(this)),
+      readMachine_(std::make_unique<ReadMachine>(link, static_cast<TransferReport&>(*this))),
+      writeMachine_(std::make_unique<WriteMachine>(link, static_cast<TransferReport&>(*this)))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

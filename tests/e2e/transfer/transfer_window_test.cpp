@@ -136,6 +136,7 @@ void TransferWindowTest::verdictEndsTheWrite()
     SpreadAddresses(*test);
     test->autoInc[0]->setCurrentIndex(8);
     test->transferSilenceLimit = 100;
+    test->verdictSilenceLimit = 100;
 
     WriteAllBlocks(test);
     for (int verdict : verdicts)
