@@ -11,7 +11,6 @@ struct NumberedText {
 constexpr NumberedText kTexts[] = {
     {TransferPagerDisconnected, "Pager disconnected."},
     {TransferFirmwareTooNew, "Pager firmware too new. Please obtain a new version of this software."},
-    {TransferPagerUnsupported, "Pager unsupported."},
     {TransferReading, "Reading..."},
     {TransferWriting, "Writing..."},
     {TransferVerifying, "Verifying..."},
@@ -19,8 +18,6 @@ constexpr NumberedText kTexts[] = {
     {TransferCannotRead, "Cannot read. Please try again."},
     {TransferWriteCompleted, "Write completed."},
     {TransferCannotWrite, "Cannot write. Please try again."},
-    {TransferContentMismatch, "The content doesn't match the pager firmware."},
-    {TransferContentCorrupted, "The content is corrupted."},
 };
 
 }  // namespace

@@ -15,11 +15,9 @@ enum TransferStatus : int {
     TransferCannotRead = 1208,
     TransferWriteCompleted = 1209,
     TransferCannotWrite = 1210,
-    TransferContentMismatch = 1401,
-    TransferContentCorrupted = 1403,
 };
 
-// The text of one of the numbers above; null for any other number.
+// The text of one of the numbers above but 1103 (see MessageText); null for any other.
 const char* TransferStatusText(int number);
 
 }  // namespace q9tx
