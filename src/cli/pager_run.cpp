@@ -203,7 +203,6 @@ void PagerRun::OnIdentified(const WindowMessage& reply)
     firmware_ = FirmwareText(reply);
     facts_ = {};
     readImage_.reset();
-    writtenImage_.reset();
     refusal_.reset();
     const bool full = reply.payloadLength() >= kIdentificationLength;
     mapVersion_ = full ? reply.payload(1) : 0;
@@ -265,14 +264,19 @@ ConfigImage PagerRun::WriteImage(const ImageHeader& header, const WriteFactoryVa
     settings_.setChecked("bs2Option", values.bs2Option);
     settings_.setNumber("filterStrength", values.filterStrength);
     settings_.setNumber("preambleError", values.preambleError);
+    ConfigImage image{};
     try {
-        writtenImage_ = EncodeSettings(settings_, header, escalatingAlertsShown_);
+        image = EncodeSettings(settings_, header, escalatingAlertsShown_);
     } catch (const SettingsRefused& refused) {
         // The frequency of the file cannot be set on this pager's chip.
         refusal_ = refused.problem();
         throw StatusError(TransferCannotWrite);
     }
-    return *writtenImage_;
+    // What goes to this pager, whether or not it gets there whole.
+    const ImageFacts written = FactsOf(image);
+    facts_.capcodes = written.capcodes;
+    facts_.frequency = written.frequency;
+    return image;
 }
 
 void PagerRun::ReadCompleted(const ConfigImage& image)
@@ -361,11 +365,6 @@ void PagerRun::AfterBackupRead()
 
 void PagerRun::AfterWrite()
 {
-    if (writtenImage_) {
-        const ImageFacts written = FactsOf(*writtenImage_);
-        facts_.capcodes = written.capcodes;
-        facts_.frequency = written.frequency;
-    }
     if (!transferSucceeded_) {
         FinishPager(false, refusal_ ? Describe(*refusal_) : StatusMessage(failureStatus_));
         return;
@@ -386,7 +385,7 @@ void PagerRun::AfterWrite()
         return;
     }
     FinishPager(true, StatusMessage(TransferWriteCompleted));
-    if (!advance.problems.empty() && !quitting_) {
+    if (!advance.problems.empty() && !fatal_) {
         std::string problems;
         for (const SettingProblem& problem : advance.problems)
             problems += (problems.empty() ? "" : "; ") + Describe(problem);
@@ -452,13 +451,13 @@ void PagerRun::Message(const std::string& line) { progress_.Message(line); }
 
 void PagerRun::Fatal(const std::string& line)
 {
+    fatal_ = true;
     Message(line);
     Quit(1);
 }
 
 void PagerRun::Quit(int status)
 {
-    quitting_ = true;
     phase_ = Phase::WaitingForRemoval;
     loop_.exit(status);
 }

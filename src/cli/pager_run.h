@@ -81,7 +81,7 @@ private:
     QEventLoop loop_;
     QTimer connectTimer_;
     bool stopRequested_ = false;
-    bool quitting_ = false;
+    bool fatal_ = false;
     int succeeded_ = 0;
     int failed_ = 0;
 
@@ -92,7 +92,6 @@ private:
     bool escalatingAlertsShown_ = false;
     ImageFacts facts_;
     std::optional<ConfigImage> readImage_;
-    std::optional<ConfigImage> writtenImage_;
     bool transferSucceeded_ = false;
     int failureStatus_ = 0;
     std::optional<SettingProblem> refusal_;
