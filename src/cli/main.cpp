@@ -1,35 +1,38 @@
-// q9tx: the programmer's command-line companion. No display is needed.
+// q9tx: the programmer's settings files and pagers on the command line, without a display.
 
-#include <cstdio>
+#include "cli/command_line_tool.h"
+#include "cli/pager_commands.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
-#include "cli/pager_commands.h"
+#include <iostream>
 
 namespace {
 
-const char kUsage[] =
-    "usage: q9tx COMMAND [OPTIONS]\n"
-    "  read   read the connected pager's settings into a file\n"
-    "  write  write a settings file to the connected pager, or to one pager after another\n"
-    "'q9tx COMMAND --help' describes each command.\n";
+// The commands that talk to a pager, after those of the settings files in the help.
+const char kPagerCommands[] =
+    "\nCommands with a pager:\n"
+    "  q9tx read [--port DEV] -o FILE\n"
+    "      Read the connected pager's settings into a file.\n"
+    "  q9tx write [--port DEV] [--advance] [--wait] [--journal FILE.csv] [--backup-dir DIR] FILE\n"
+    "      Write a settings file to the connected pager, or to one pager after another.\n";
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("q9tx"));
-    QStringList arguments = QCoreApplication::arguments().mid(1);
-    const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
-    if (command == QLatin1String("read"))
-        return q9tx::cli::RunReadCommand(arguments);
-    if (command == QLatin1String("write"))
-        return q9tx::cli::RunWriteCommand(arguments);
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        std::fputs(kUsage, stdout);
-        return 0;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!arguments.empty() && (arguments[0] == "read" || arguments[0] == "write")) {
+        QStringList rest;
+        for (std::size_t i = 1; i < arguments.size(); ++i)
+            rest << QString::fromLocal8Bit(arguments[i].c_str());
+        return arguments[0] == "read" ? q9tx::cli::RunReadCommand(rest) : q9tx::cli::RunWriteCommand(rest);
     }
-    std::fprintf(stderr, "%s%s", command.isEmpty() ? "" : "q9tx: unknown command.\n", kUsage);
-    return 2;
+    const int status = q9tx::RunCommandLine(arguments, std::cout, std::cerr);
+    if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h")
+        (arguments.empty() ? std::cerr : std::cout) << kPagerCommands;
+    return status;
 }

@@ -70,8 +70,8 @@ std::variant<CheckedFile, int> LoadCheckedFile(const std::string& path)
     const std::vector<SettingProblem> problems = ValidateSettings(settings);
     for (const SettingProblem& problem : problems) {
         const SettingDefinition* setting = FindSetting(problem.name);
-        std::fprintf(stderr, "q9tx write: %s: %s: %s\n", path.c_str(),
-                     (setting ? setting->label() : problem.name).c_str(), problem.message.c_str());
+        const std::string named = setting ? setting->label() + " (" + problem.name + ")" : problem.name;
+        std::fprintf(stderr, "q9tx write: %s: %s: %s\n", path.c_str(), named.c_str(), problem.message.c_str());
     }
     if (!problems.empty())
         return kUsageStatus;

@@ -58,10 +58,11 @@ std::string PortProblemText(const WindowMessage& message)
 
 std::string NowText() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString(); }
 
+// As q9tx check names a refused setting.
 std::string Describe(const SettingProblem& problem)
 {
     const SettingDefinition* setting = FindSetting(problem.name);
-    return (setting ? setting->label() : problem.name) + ": " + problem.message;
+    return (setting ? setting->label() + " (" + problem.name + ")" : problem.name) + ": " + problem.message;
 }
 
 }  // namespace

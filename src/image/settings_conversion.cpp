@@ -350,11 +350,24 @@ void DecodeSchedule(PagerSettings& settings, const ConfigImage& image)
     }
 }
 
-// The values the editor's rules change when they run after a load.
-void RunValueRules(PagerSettings& settings, const PagerSettings& previous)
+bool AddressesAccepted(const PagerSettings& settings)
 {
-    if (settings.checked("useSchedule")) {
-        CheckSchedule(settings, &previous);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (AddressProblem(settings, slot)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The values the editor's rules change when they run after a load. The settings check
+// stops at a refused address before it reaches the schedule check, as it does before a
+// save. The schedule check sees the loaded periods: judged by the rows shown before the
+// load, it would drop the night shift of a day the image enables.
+void RunValueRules(PagerSettings& settings)
+{
+    if (AddressesAccepted(settings) && settings.checked("useSchedule")) {
+        CheckSchedule(settings);
     }
     std::string serial = settings.text("serialNum");
     if (serial.size() < kSerialNumberLength) {
@@ -410,7 +423,7 @@ PagerSettings DecodeSettings(const ConfigImage& image, const PagerSettings& prev
         }
     }
     DecodeSchedule(settings, image);
-    RunValueRules(settings, previous);
+    RunValueRules(settings);
     return settings;
 }
 

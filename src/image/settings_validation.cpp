@@ -98,15 +98,14 @@ std::optional<SettingProblem> AddressProblem(const PagerSettings& settings, int 
     return std::nullopt;
 }
 
-std::vector<SettingProblem> CheckSchedule(PagerSettings& settings, const PagerSettings* shownRows)
+std::vector<SettingProblem> CheckSchedule(PagerSettings& settings)
 {
-    const PagerSettings& rows = shownRows ? *shownRows : settings;
     std::vector<SettingProblem> problems;
     for (int day = 1; day <= kDayCount; ++day) {
         const std::string period = Member("period", day);
         const std::string finish = Member("finish", day);
         const std::string nightShift = Member("nightShift", day);
-        if (rows.number(period) != kEnabledWithin) {
+        if (settings.number(period) != kEnabledWithin) {
             settings.setChecked(nightShift, false);
         }
         const std::optional<int> begins = ClockValue(settings.text(Member("start", day)));

@@ -52,9 +52,7 @@ std::optional<SettingProblem> AddressProblem(const PagerSettings& settings, int 
 // The schedule check: a day no longer "Enabled" loses its night shift, a day whose start
 // equals its finish becomes "Disabled, all day", and each finish that is not a legal
 // time or, on an "Enabled" day, ends before its start is refused with "Illegal value.".
-// Which days count as shown follows `shownRows` (the settings themselves when null):
-// while an image is loaded, the rows still show the periods from before it.
-std::vector<SettingProblem> CheckSchedule(PagerSettings& settings, const PagerSettings* shownRows = nullptr);
+std::vector<SettingProblem> CheckSchedule(PagerSettings& settings);
 
 // Everything the editor would refuse before a save or a write, in the editor's order,
 // each setting named once. Settles the schedule like the editor's check does.

@@ -303,7 +303,7 @@ void CliEndToEndTest::refusedFileWritesNothing_data()
     QTest::newRow("missing") << QByteArray() << "File could not be read.";
     QTest::newRow("short") << Bytes(Template(2004000)).left(100) << "File corrupted.";
     QTest::newRow("check word") << Bytes(corrupted) << "The content is corrupted.";
-    QTest::newRow("illegal capcode") << Bytes(refused) << "Address 3: Illegal capcode.";
+    QTest::newRow("illegal capcode") << Bytes(refused) << "Address 3 (address3): Illegal capcode.";
 }
 
 void CliEndToEndTest::refusedFileWritesNothing()
@@ -343,7 +343,7 @@ void CliEndToEndTest::advanceIntoAnIllegalCapcodeStopsTheFleet()
     QVERIFY(cli.finish());
     QCOMPARE(cli.exitCode(), 1);
     QVERIFY2(cli.err.contains(QLatin1String("Write completed.")), qPrintable(cli.err));
-    QVERIFY2(cli.err.contains(QLatin1String("Address 1: Illegal capcode.")), qPrintable(cli.err));
+    QVERIFY2(cli.err.contains(QLatin1String("Address 1 (address1): Illegal capcode.")), qPrintable(cli.err));
     QCOMPARE(Capcode(AsImage(pager.image()), 1), illegal - 1);
     // The file holds the refused capcode, as the window's editor shows it marked; the next
     // run refuses it before anything reaches the next pager.

@@ -16,8 +16,8 @@
 //   - the RF word is rebuilt from its frequency for the chip the editor holds (the image's
 //     own only when a pager made it); a frequency that chip cannot be set to is refused;
 //   - a disabled or all-day period keeps only its code; an enabled day whose start equals
-//     its finish is disabled while the schedule is in use; a minute of 100 or more
-//     cannot be shown as a time and is refused.
+//     its finish is disabled while the schedule is in use and the addresses pass; a
+//     minute of 100 or more cannot be shown as a time and is refused.
 
 #include "image/capcode.h"
 #include "image/config_image.h"
@@ -280,7 +280,17 @@ Expectation ExpectedImage(const ConfigImage& in)
         }
     }
 
-    const bool useSchedule = in[131] & 0x20;
+    // The schedule check runs only when every address is legal and free.
+    bool addressesAccepted = true;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const std::uint32_t capcode = AddressWordToCapcode(ReadLe32(in, AddressWordOffset(slot))).capcode;
+        addressesAccepted = addressesAccepted && IsLegalCapcode(capcode);
+        for (int other = 1; other < slot; ++other) {
+            addressesAccepted = addressesAccepted &&
+                                capcode != AddressWordToCapcode(ReadLe32(in, AddressWordOffset(other))).capcode;
+        }
+    }
+    const bool useSchedule = (in[131] & 0x20) && addressesAccepted;
     for (int day = 1; day <= kDayCount; ++day) {
         const std::uint8_t* record = &in[ScheduleDayOffset(day)];
         std::uint8_t* result = &out[ScheduleDayOffset(day)];
