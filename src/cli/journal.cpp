@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "image/frequency_text.h"
@@ -39,14 +40,45 @@ std::string JournalLine(const JournalEntry& entry)
     return line + '\n';
 }
 
+namespace {
+
+// The journal open for appending, or -1 with `failure` set. Only a regular file: a pipe
+// or a device named like the journal could hang the run or swallow the record.
+int OpenJournal(const std::string& path, std::string& failure)
+{
+    const int file = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
+    if (file < 0) {
+        failure = std::strerror(errno);
+        return -1;
+    }
+    struct stat status {};
+    if (::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+        failure = "not a regular file";
+        ::close(file);
+        return -1;
+    }
+    return file;
+}
+
+}  // namespace
+
+std::string JournalProblem(const std::string& path)
+{
+    std::string failure;
+    const int file = OpenJournal(path, failure);
+    if (file >= 0)
+        ::close(file);
+    return failure;
+}
+
 std::string AppendToJournal(const std::string& path, const std::string& line)
 {
-    const int file = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    std::string failure;
+    const int file = OpenJournal(path, failure);
     if (file < 0)
-        return std::strerror(errno);
+        return failure;
     // O_APPEND: the line lands at the end, whatever else appended meanwhile.
     std::size_t written = 0;
-    std::string failure;
     while (written < line.size()) {
         const ssize_t count = ::write(file, line.data() + written, line.size() - written);
         if (count < 0 && errno == EINTR)

@@ -28,8 +28,11 @@ std::string CsvField(std::string_view text);
 // ends with a line break.
 std::string JournalLine(const JournalEntry& entry);
 
-// Appends `line` to the file (created when missing) in one write and waits until it is on
-// the disk. Returns an empty string, or the reason it failed.
+// Appends `line` to the file (created when missing) and waits until it is on the disk.
+// Returns an empty string, or the reason it failed (also for anything but a regular file).
 std::string AppendToJournal(const std::string& path, const std::string& line);
 
+// Why the journal could not be appended to, or an empty string; creates it when missing,
+// so that a run finds out before the first pager.
+std::string JournalProblem(const std::string& path);
 }  // namespace q9tx::cli

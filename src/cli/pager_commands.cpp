@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include "cli/journal.h"
 #include "cli/pager_run.h"
 #include "cli/run_options.h"
 #include "cli/status_messages.h"
@@ -42,6 +43,13 @@ std::variant<RunOptions, int> Options(RunOptions::Command command, const QString
 
 int Run(const RunOptions& options, const ConfigImage& file, PagerSettings settings)
 {
+    if (!options.journal.empty()) {
+        if (const std::string problem = JournalProblem(options.journal); !problem.empty()) {
+            std::fprintf(stderr, "q9tx %s: cannot add to the journal %s: %s.\n", CommandName(options.command),
+                         options.journal.c_str(), problem.c_str());
+            return kUsageStatus;
+        }
+    }
     ProgressDisplay progress(stderr, ::isatty(STDERR_FILENO) == 1);
     PagerRun run(options, file, std::move(settings), progress, stdout);
     StopSignals stopSignals([&run](int) { run.Stop(); });

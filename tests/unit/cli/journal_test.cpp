@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include <QTemporaryDir>
 
 #include "cli/journal.h"
@@ -73,8 +75,19 @@ TEST(Journal, AppendsAndReportsWhatStopsIt)
     EXPECT_EQ(AppendToJournal(path, "two\n"), "");
     EXPECT_EQ(Contents(path), "earlier line\none\ntwo\n");
 
-    EXPECT_FALSE(AppendToJournal(dir.filePath("missing/fleet.csv").toStdString(), "x\n").empty());
-    EXPECT_FALSE(AppendToJournal(dir.path().toStdString(), "x\n").empty());
+    // Neither a folder nor a pipe: a pipe without a reader would hang the run.
+    const std::string fifo = dir.filePath("pipe.csv").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& refused : {dir.filePath("missing/fleet.csv").toStdString(), dir.path().toStdString(), fifo}) {
+        EXPECT_FALSE(AppendToJournal(refused, "x\n").empty()) << refused;
+        EXPECT_FALSE(JournalProblem(refused).empty()) << refused;
+    }
+    // Checked before the first pager: a new journal is created, empty.
+    const std::string fresh = dir.filePath("new.csv").toStdString();
+    EXPECT_EQ(JournalProblem(fresh), "");
+    EXPECT_EQ(Contents(fresh), "");
+    EXPECT_EQ(JournalProblem(path), "");
+    EXPECT_EQ(Contents(path), "earlier line\none\ntwo\n");
 }
 
 }  // namespace

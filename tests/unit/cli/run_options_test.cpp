@@ -41,6 +41,13 @@ TEST(RunOptions, RefusesWithTheReason)
         {Command::Write, "-o out.bin a.bin", "Unknown option -o"},
         {Command::Write, "--advance=yes a.bin", "--advance takes no value"},
         {Command::Write, "--frobnicate a.bin", "Unknown option --frobnicate"},
+        {Command::Write, "--step 9 a.bin", "--step needs a step of 0 to 8"},
+        {Command::Write, "--step -1 a.bin", "--step needs a step of 0 to 8"},
+        {Command::Write, "--step address9=1 a.bin", "--step needs"},
+        {Command::Write, "--step address0=1 a.bin", "--step needs"},
+        {Command::Write, "--step frame3=1 a.bin", "--step needs"},
+        {Command::Write, "--step address3= a.bin", "--step needs"},
+        {Command::Read, "-o a.bin --step 2", "Unknown option --step"},
     };
     for (const Refusal& c : cases) {
         const auto parsed = ParseRunOptions(c.command, Split(c.arguments));
@@ -89,6 +96,13 @@ TEST(RunOptions, TakesEveryOption)
     EXPECT_EQ(r.connectLimit, std::chrono::milliseconds(10'000));
     EXPECT_EQ(r.limits.silence, std::chrono::milliseconds(30'000));
     EXPECT_EQ(r.limits.verdict, std::chrono::milliseconds(120'000));
+
+    // Steps: one for all, then single addresses; the last word for an address stands.
+    const auto stepped = ParseRunOptions(
+        Command::Write, Split("--step 8 --step address3=1 --step=address8=0 --step address3=2 a.bin"));
+    ASSERT_TRUE(std::holds_alternative<RunOptions>(stepped));
+    EXPECT_EQ(std::get<RunOptions>(stepped).steps, (AddressSteps{8, 8, 2, 8, 8, 8, 8, 0}));
+    EXPECT_EQ(w.steps, (AddressSteps{1, 1, 1, 1, 1, 1, 1, 1}));
 
     // A read may keep only the backup.
     EXPECT_TRUE(std::holds_alternative<RunOptions>(ParseRunOptions(Command::Read, Split("--backup-dir " + folder))));
