@@ -284,7 +284,8 @@ std::optional<SettingProblem> ApplyText(PagerSettings& settings, const SettingDe
 std::optional<SettingProblem> ApplyTime(PagerSettings& settings, const SettingDefinition& setting,
                                         std::string_view text)
 {
-    if (!AllDigits(text.substr(0, 2)) || !IsLegalTime(text)) {
+    // The field's mask holds the colon.
+    if (text.size() != 5 || text[2] != ':' || !IsLegalTime(text)) {
         return Refusal(setting.name, kStatusIllegalValue);
     }
     settings.setText(setting.name, std::string(text));

@@ -156,6 +156,7 @@ const EditCase kEditCases[] = {
     {"start1", "23:59", nullptr, "23:59"},
     {"start1", "24:00", "Illegal value.", "09:00"},
     {"start1", " 9:00", "Illegal value.", "09:00"},
+    {"start1", "09x30", "Illegal value.", "09:00"},
     {"toneA", "3c", nullptr, "3C00"},
     {"toneA", "3g", "Illegal value.", "FFFC"},
     {"banner", "Hi", nullptr, "\"Hi                  \""},

@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include <QHash>
+
 #include <QTest>
 
 #include "conversion_support.h"
@@ -29,37 +31,56 @@ constexpr int kImageCount = 2000;
 // A drop-down that shows nothing keeps the value beyond its items here.
 constexpr char kStoredValueProperty[] = "storedValue";
 
+// The controls of a window by name, found once: the walk through the window's children
+// is what a search by name costs.
+class WindowControls {
+public:
+    explicit WindowControls(const TForm1& window)
+    {
+        for (QWidget* control : window.findChildren<QWidget*>())
+            byName_.insert(control->objectName(), control);
+    }
+    template <typename Control>
+    Control* get(const std::string& name) const
+    {
+        return qobject_cast<Control*>(byName_.value(QString::fromStdString(name)));
+    }
+
+private:
+    QHash<QString, QWidget*> byName_;
+};
+
 // The settings a window holds, read the way the model stores them.
-PagerSettings SettingsOf(const TForm1& window)
+PagerSettings SettingsOf(const TForm1& window, const WindowControls& controls)
 {
     PagerSettings settings;
     for (const SettingDefinition& setting : q9tx::SettingTable()) {
-        const QString name = QString::fromStdString(setting.name);
-        const QString text = ValueOf(window, name);
-        switch (setting.kind) {
-        case SettingKind::Check:
-            settings.setChecked(setting.name, text == QLatin1String("1"));
-            break;
-        case SettingKind::List: {
-            const auto* list = window.findChild<QComboBox*>(name);
-            const QVariant stored = list->property(kStoredValueProperty);
-            settings.setNumber(setting.name, list->currentIndex() < 0 && stored.isValid() ? stored.toLongLong()
-                                                                                          : list->currentIndex());
-            break;
+        const std::string& name = setting.name;
+        if (setting.kind == SettingKind::Check) {
+            settings.setChecked(name, controls.get<QCheckBox>(name)->isChecked());
+            continue;
         }
+        if (setting.kind == SettingKind::List) {
+            const auto* list = controls.get<QComboBox>(name);
+            const QVariant stored = list->property(kStoredValueProperty);
+            settings.setNumber(name, list->currentIndex() < 0 && stored.isValid() ? stored.toLongLong()
+                                                                                  : list->currentIndex());
+            continue;
+        }
+        const QString text = controls.get<QLineEdit>(name)->text();
+        switch (setting.kind) {
         case SettingKind::Frequency:
-            settings.setNumber(setting.name, text.isEmpty() ? 0 : q9tx::FrequencyFieldToHertz(text, window.decimalSeparator()));
+            settings.setNumber(name, text.isEmpty() ? 0 : q9tx::FrequencyFieldToHertz(text, window.decimalSeparator()));
             break;
         case SettingKind::Tone:
-            settings.setNumber(setting.name, q9tx::TextToTone(text.toStdString()));
+            settings.setNumber(name, q9tx::TextToTone(text.toStdString()));
             break;
         case SettingKind::Text:
         case SettingKind::Time:
-            settings.setText(setting.name, text.toLatin1().toStdString());
+            settings.setText(name, text.toLatin1().toStdString());
             break;
-        case SettingKind::Number:
-        case SettingKind::Capcode:
-            settings.setNumber(setting.name, text.toLongLong());
+        default:
+            settings.setNumber(name, text.toLongLong());
             break;
         }
     }
@@ -145,7 +166,8 @@ private slots:
     void startupValuesAreTheWindows()
     {
         TestWindow window;
-        const QStringList differences = Differences(SettingsOf(*window), q9tx::DefaultSettings());
+        const QStringList differences =
+            Differences(SettingsOf(*window, WindowControls(*window)), q9tx::DefaultSettings());
         QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
     }
 
@@ -153,13 +175,14 @@ private slots:
     {
         std::mt19937 random(kSeed);
         TestWindow window;
+        const WindowControls controls(*window);
         int refused = 0;
         for (int n = 0; n < kImageCount; ++n) {
             const ConfigImage image = ShowableImage(random);
-            const PagerSettings before = SettingsOf(*window);
+            const PagerSettings before = SettingsOf(*window, controls);
             window->DecodeImage(image);
             const PagerSettings model = q9tx::DecodeSettings(image, before);
-            const PagerSettings shown = SettingsOf(*window);
+            const PagerSettings shown = SettingsOf(*window, controls);
             const QStringList differences = Differences(shown, model);
             QVERIFY2(differences.isEmpty(), qPrintable(QStringLiteral("image %1:\n").arg(n) + differences.join(u'\n') +
                                                        u'\n' + BytesOf(image).toHex(' ')));
