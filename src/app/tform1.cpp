@@ -24,6 +24,7 @@
 #include "editor/field_events.h"
 #include "editor/up_down_button.h"
 #include "link/frame.h"
+#include "link/port_problem_text.h"
 #include "link/serial_port.h"
 #include "transfer/read_machine.h"
 #include "transfer/write_machine.h"
@@ -277,21 +278,8 @@ void TForm1::ShowPagerInfo(const WindowMessage& reply) { firmware->setStatusTip(
 
 void TForm1::ShowPortProblem(const WindowMessage& message)
 {
-    const QString port = PayloadText(message);
-    QString text;
-    switch (static_cast<OpenFailure>(message.code)) {
-    case OpenFailure::PermissionDenied:
-        text = QStringLiteral("Cannot open %1: permission denied. Add your user to the dialout group and log in again.")
-                   .arg(port);
-        break;
-    case OpenFailure::Busy:
-        text = QStringLiteral("Cannot open %1: another program is using it. Close that program.").arg(port);
-        break;
-    default:
-        text = QStringLiteral("Cannot open %1.").arg(port);
-        break;
-    }
-    setStatusText(text);
+    const std::string port = PayloadText(message).toStdString();
+    setStatusText(QString::fromStdString(PortProblemText(static_cast<OpenFailure>(message.code), port)));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)

@@ -12,6 +12,7 @@
 #include "image/settings_file_io.h"
 #include "image/status_error.h"
 #include "link/frame.h"
+#include "link/port_problem_text.h"
 #include "transfer/settings_advance.h"
 #include "transfer/transfer_status.h"
 
@@ -41,19 +42,6 @@ std::string PayloadText(const WindowMessage& message)
         text += ch;
     }
     return text;
-}
-
-std::string PortProblemText(const WindowMessage& message)
-{
-    const std::string port = PayloadText(message);
-    switch (static_cast<OpenFailure>(message.code)) {
-    case OpenFailure::PermissionDenied:
-        return "Cannot open " + port + ": permission denied. Add your user to the dialout group and log in again.";
-    case OpenFailure::Busy:
-        return "Cannot open " + port + ": another program is using it. Close that program.";
-    default:
-        return "Cannot open " + port + ".";
-    }
 }
 
 std::string NowText() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString(); }
@@ -152,7 +140,7 @@ void PagerRun::Dispatch(const WindowMessage& message)
         write_.Step(static_cast<std::uint16_t>(message.code), nullptr);
         break;
     case WM_PAGER_PORT_PROBLEM:
-        Message(PortProblemText(message));
+        Message(PortProblemText(static_cast<OpenFailure>(message.code), PayloadText(message)));
         break;
     default:
         break;
