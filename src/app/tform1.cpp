@@ -25,7 +25,10 @@
 #include "editor/up_down_button.h"
 #include "link/frame.h"
 #include "link/posix/device_group.h"
+#include "link/port_problem_text.h"
 #include "link/serial_port.h"
+#include "transfer/read_machine.h"
+#include "transfer/write_machine.h"
 
 using namespace q9tx;
 
@@ -34,7 +37,7 @@ namespace {
 constexpr std::uint16_t kLinkTickInterval = 50;
 constexpr std::uint16_t kStoppedInterval = 1000;
 // Block data handed to the write transfer carries this code instead of the block's.
-constexpr std::uint16_t kWriteBlockCode = 4096;
+constexpr std::uint16_t kWriteBlockCode = WriteMachine::kHeaderArrived;
 constexpr int kPllChipFs8108 = 2;
 constexpr char kDefaultFrequency[] = "457.6000";
 constexpr int kFrequencySeparatorPosition = 3;
@@ -55,7 +58,11 @@ QString PayloadText(const WindowMessage& message)
 }  // namespace
 
 TForm1::TForm1(LinkControl& link, QWidget* parent)
-    : QMainWindow(parent), link_(link), fieldEvents_(new FieldEvents(this))
+    : QMainWindow(parent),
+      link_(link),
+      fieldEvents_(new FieldEvents(this)),
+      readMachine_(std::make_unique<ReadMachine>(link, static_cast<TransferReport&>(*this))),
+      writeMachine_(std::make_unique<WriteMachine>(link, static_cast<TransferReport&>(*this)))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -280,31 +287,9 @@ void TForm1::ShowPagerInfo(const WindowMessage& reply) { firmware->setStatusTip(
 
 void TForm1::ShowPortProblem(const WindowMessage& message)
 {
-    const QString port = PayloadText(message);
-    QString reason;
-    switch (static_cast<OpenFailure>(message.code)) {
-    case OpenFailure::PermissionDenied: {
-        // The group differs between distributions; the device node names it.
-        QString group = QString::fromStdString(DeviceGroupName(port.toStdString()));
-        if (group.isEmpty())
-            group = QStringLiteral("dialout");
-        reason = QStringLiteral("permission denied. Add your user to the %1 group and log in again.").arg(group);
-        break;
-    }
-    case OpenFailure::Busy:
-        reason = QStringLiteral("another program is using it. Close that program.");
-        break;
-    case OpenFailure::NotFound:
-        reason = QStringLiteral("there is no such device.");
-        break;
-    case OpenFailure::NotSerial:
-        reason = QStringLiteral("it is not a serial port.");
-        break;
-    default:
-        break;
-    }
-    setStatusText(reason.isEmpty() ? QStringLiteral("Cannot open %1.").arg(port)
-                                   : QStringLiteral("Cannot open %1: %2").arg(port, reason));
+    const std::string port = PayloadText(message).toStdString();
+    setStatusText(QString::fromStdString(
+        PortProblemText(static_cast<OpenFailure>(message.code), port, DeviceGroupName(port))));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QMainWindow>
@@ -18,6 +19,7 @@
 #include "image/config_image.h"
 #include "link/link_control.h"
 #include "link/link_messages.h"
+#include "transfer/transfer_report.h"
 
 class QAction;
 class QCheckBox;
@@ -34,10 +36,13 @@ class QTimer;
 
 namespace q9tx {
 class FieldEvents;
+class ReadMachine;
+class TransferMachine;
 class UpDownButton;
+class WriteMachine;
 }  // namespace q9tx
 
-class TForm1 : public QMainWindow, public q9tx::MessageSink {
+class TForm1 : public QMainWindow, public q9tx::MessageSink, private q9tx::TransferReport {
     Q_OBJECT
 public:
     // What the timer calls on each tick; empty for none.
@@ -322,7 +327,7 @@ public:
     void EndOperation();
     bool operationRunning() const { return operationRunning_; }
     // Moves the progress bar on by `step`.
-    void AdvanceProgress(int step);
+    void AdvanceProgress(int step) override;
 
     // ---- Transfers with the pager and the Help menu (src/transfer/). ----
 
@@ -331,7 +336,7 @@ public:
     using AboutBox = std::function<void(const QString& caption, const QString& text)>;
     AboutBox AboutBox1;
     // A read from or a write to the pager is under way.
-    bool transferRunning() const { return transferImage_.has_value(); }
+    bool transferRunning() const;
     // How long a transfer may go without any block or acknowledgement before it gives up.
     // The link notices a lost reply within two seconds; this is the last resort for what
     // it cannot see: a lost verdict while keep-alives are answered, or a reply lost while
@@ -340,7 +345,7 @@ public:
     // Once the pager says it is verifying, its verdict may take far longer: the link's
     // keep-alive, answered meanwhile, shows the pager is still there, and reports it lost
     // within two seconds when it is not.
-    int transferVerifyLimit = 150000;  // milliseconds
+    int verdictSilenceLimit = 120000;  // milliseconds
 
 protected:
     bool event(QEvent* event) override;
@@ -371,20 +376,22 @@ private:
     QChar decimalSeparator_{QLatin1Char('.')};
     bool operationRunning_ = false;
 
-    // Transfers (src/transfer/).
-    // Begins the operation frame with a cleared image; false while another operation runs.
-    bool StartTransfer(int actionStatus);
+    // Transfers (src/transfer/): the machines run them, the window shows them.
+    // Begins the operation frame and hands the machine its limits; false while another
+    // operation runs.
+    bool StartTransfer(q9tx::TransferMachine& machine);
     // The action label and, as a copy, the status bar.
-    void ShowAction(int actionStatus);
-    void TakeWriteHeader(const q9tx::WindowMessage* reply);
-    void TakeFactoryValues(const q9tx::ImageHeader& header);
+    void ShowAction(int actionStatus) override;
+    int PagerMapVersion() const override;
+    bool RecoveryMode() const override;
+    q9tx::ConfigImage WriteImage(const q9tx::ImageHeader& header, const q9tx::WriteFactoryValues& values) override;
+    void ReadCompleted(const q9tx::ConfigImage& image) override;
+    void WriteCompleted() override;
+    void TransferFailed(int status) override;
+    void TransferEnded() override;
+    void TakeFactoryValues(const q9tx::WriteFactoryValues& values);
     // Counts the addresses up after a completed write and tests each one it moved.
     void AdvanceAddresses();
-    // Restarted by every message for the running transfer; ends it when it runs out.
-    void KeepTransferAlive();
-    void TransferWentSilent();
-    QTimer* transferWatchdog_ = nullptr;
-    std::optional<q9tx::ConfigImage> transferImage_;  // the running transfer's 512 bytes
-    bool writeBlocksReady_ = false;                   // the write has built what it sends
-    bool pagerVerifying_ = false;                     // the pager has said it is verifying
+    std::unique_ptr<q9tx::ReadMachine> readMachine_;
+    std::unique_ptr<q9tx::WriteMachine> writeMachine_;
 };

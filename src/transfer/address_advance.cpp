@@ -1,42 +1,39 @@
 // After a completed write every address set to count up moves on by its step, so that
-// the next pager gets the next capcodes.
+// the next pager gets the next capcodes. The rule is the one the command line uses; the
+// window hands it the controls' values and shows what moved.
 
 #include <cstdint>
-#include <vector>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
 #include "app/tform1.h"
+#include "transfer/settings_advance.h"
 
-namespace {
-
-constexpr int kPrivateStorage = 0;
-// Capcodes from here on are not counted up.
-constexpr std::uint32_t kAdvanceLimit = 2097144;
-
-}  // namespace
+using namespace q9tx;
 
 void TForm1::AdvanceAddresses()
 {
-    std::vector<int> advanced;
+    PagerSettings values = DefaultSettings();
+    AddressSteps steps{};
     for (int n = 0; n < kAddressCount; ++n) {
-        if (!addrEn[n]->isChecked())
-            continue;
-        if (n < kStorageChoiceCount && storage[n]->currentIndex() != kPrivateStorage)
-            continue;
-        const int step = autoInc[n]->currentIndex();
+        const int slot = n + 1;
         bool isNumber = false;
         const std::uint32_t capcode = address[n]->text().toUInt(&isNumber);
-        if (step <= 0 || !isNumber || capcode >= kAdvanceLimit)
-            continue;
-        address[n]->setText(QString::number(capcode + static_cast<std::uint32_t>(step)));
-        advanced.push_back(n);
+        // A text that is no number is not counted up.
+        values.setChecked(Member("addrEn", slot), addrEn[n]->isChecked() && isNumber);
+        values.setNumber(Member("address", slot), capcode);
+        steps[std::size_t(n)] = autoInc[n]->currentIndex();
+        if (n < kStorageChoiceCount)
+            values.setNumber(Member("storage", slot), storage[n]->currentIndex());
     }
+    const AddressAdvance advance = q9tx::AdvanceAddresses(values, steps);
+    for (const int slot : advance.advancedSlots)
+        address[slot - 1]->setText(QString::number(values.number(Member("address", slot))));
     // Tested once all have moved, as leaving each field would: a capcode moved into a
     // reserved range or onto one another row still holds is marked, and the next write
     // refused, instead of reaching the next pager unnoticed.
-    for (int n : advanced)
-        AddressExit(n);
+    for (const int slot : advance.advancedSlots)
+        AddressExit(slot - 1);
 }

@@ -1,43 +1,28 @@
-// The start and end that every read and write shares: the operation frame and the
-// transfer's image.
+// The window's side of every read and write: the operation frame around the machine
+// that runs the transfer, and the status texts it reports.
 
+#include <chrono>
+
+#include <QAction>
+#include <QComboBox>
 #include <QLabel>
-#include <QTimer>
 
 #include "app/status_texts.h"
 #include "app/tform1.h"
+#include "transfer/read_machine.h"
+#include "transfer/write_machine.h"
 
-bool TForm1::StartTransfer(int actionStatus)
+bool TForm1::StartTransfer(q9tx::TransferMachine& machine)
 {
     // One operation at a time: a command given meanwhile is ignored.
-    if (!BeginOperation(actionStatus))
+    if (!BeginOperation(q9tx::StatusReading))
         return false;
-    setStatusText(action->text());
-    // Cleared, so that a short block leaves zeros rather than an earlier transfer's bytes.
-    transferImage_.emplace();
-    writeBlocksReady_ = false;
-    pagerVerifying_ = false;
-    if (!transferWatchdog_) {
-        transferWatchdog_ = new QTimer(this);
-        transferWatchdog_->setSingleShot(true);
-        connect(transferWatchdog_, &QTimer::timeout, this, [this] { TransferWentSilent(); });
-    }
-    KeepTransferAlive();
+    machine.limits.silence = std::chrono::milliseconds(transferSilenceLimit);
+    machine.limits.verdict = std::chrono::milliseconds(verdictSilenceLimit);
     return true;
 }
 
-void TForm1::KeepTransferAlive()
-{
-    transferWatchdog_->start(pagerVerifying_ ? transferVerifyLimit : transferSilenceLimit);
-}
-
-void TForm1::TransferWentSilent()
-{
-    if (!transferImage_)
-        return;
-    showStatus(writeInProgress ? q9tx::StatusCannotWrite : q9tx::StatusCannotRead);
-    EndTransfer();
-}
+bool TForm1::transferRunning() const { return readMachine_->running() || writeMachine_->running(); }
 
 void TForm1::ShowAction(int actionStatus)
 {
@@ -45,15 +30,21 @@ void TForm1::ShowAction(int actionStatus)
     setStatusText(action->text());
 }
 
+int TForm1::PagerMapVersion() const { return mapVersion->currentIndex(); }
+
+bool TForm1::RecoveryMode() const { return Recover1->isChecked(); }
+
+void TForm1::TransferFailed(int status) { showStatus(status); }
+
+void TForm1::TransferEnded()
+{
+    writeInProgress = false;
+    EndOperation();
+}
+
 void TForm1::EndTransfer()
 {
     // Also called by the disconnected look, which must not end a file operation.
-    if (!transferImage_)
-        return;
-    transferImage_.reset();
-    transferWatchdog_->stop();
-    writeBlocksReady_ = false;
-    pagerVerifying_ = false;
-    writeInProgress = false;
-    EndOperation();
+    readMachine_->Abandon();
+    writeMachine_->Abandon();
 }

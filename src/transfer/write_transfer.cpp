@@ -1,7 +1,7 @@
-// Writing the editor's settings to the pager: the pager's own header first, then the 16
-// blocks, each sent when the one before has been acknowledged, then the pager's verdict.
+// Writing the editor's settings to the pager: the write machine sends the image and
+// waits for the verdict; the window builds the image around the pager's header, shows
+// the progress and counts the addresses up after a completed write.
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -9,24 +9,9 @@
 #include "app/status_texts.h"
 #include "app/tform1.h"
 #include "editor/field_marks.h"
-#include "link/frame.h"
-#include "transfer/header_block.h"
-#include "transfer/transfer_step.h"
+#include "transfer/write_machine.h"
 
 using namespace q9tx;
-
-namespace {
-
-constexpr std::uint16_t kHeaderArrived = 4096;
-constexpr int kWriteProgressStep = 5;
-
-void SendBlock(LinkControl& link, const ConfigImage& image, std::size_t block)
-{
-    link.SendFrame(static_cast<std::uint8_t>(CmdWriteBlock + block), image.data() + block * kBlockSize,
-                   static_cast<std::uint8_t>(kBlockSize));
-}
-
-}  // namespace
 
 void TForm1::WriteToPager1Click()
 {
@@ -42,78 +27,36 @@ void TForm1::WriteToPager1Click()
 void TForm1::WriteTransferStep(std::uint16_t code, const WindowMessage* block)
 {
     if (code == 0) {
-        // The header is read first.
-        if (StartTransfer(StatusReading)) {
-            writeInProgress = true;
-            link().SendFrame(CmdReadBlock, nullptr, 0);
-        }
-        return;
+        if (!StartTransfer(*writeMachine_))
+            return;
+        writeInProgress = true;
     }
-    // An acknowledgement with no write under way is ignored.
-    if (!writeInProgress || !transferImage_)
-        return;
-    if (code == AckVerifying && writeBlocksReady_)
-        pagerVerifying_ = true;
-    KeepTransferAlive();
-    RunTransferStep(*this, StatusCannotWrite, [&] {
-        AdvanceProgress(kWriteProgressStep);
-        if (code == kHeaderArrived) {
-            // A second block reply must not start a second chain of blocks.
-            if (!writeBlocksReady_)
-                TakeWriteHeader(block);
-            return false;
-        }
-        // Until the header has been handled nothing was written: an acknowledgement or
-        // a verdict then belongs to no block of this write.
-        if (!writeBlocksReady_)
-            return false;
-        switch (code) {
-        case AckVerifying:
-            ShowAction(StatusVerifying);
-            return false;
-        case AckCompleted:
-            AdvanceAddresses();
-            showStatus(StatusWriteCompleted);
-            return true;
-        case AckFailedK:
-        case AckFailedM:
-            throw StatusError(StatusCannotWrite);
-        default:
-            // Acknowledgement of block code - 1: the next block follows; after the last,
-            // the pager's verdict.
-            if (code < kBlockCount)
-                SendBlock(link(), *transferImage_, code);
-            return false;
-        }
-    });
+    writeMachine_->Step(code, block);
 }
 
-void TForm1::TakeWriteHeader(const WindowMessage* reply)
+ConfigImage TForm1::WriteImage(const ImageHeader& header, const WriteFactoryValues& values)
 {
-    if (!reply)
-        throw StatusError(StatusCannotRead);
-    ImageHeader header{};
-    CheckHeaderBlock(header, *reply);
-    TakeFactoryValues(header);
+    TakeFactoryValues(values);
     try {
-        *transferImage_ = EncodeImage(header);
+        return EncodeImage(header);
     } catch (const StatusError& error) {
         // The pager's chip cannot take the editor's frequency: the field says so too.
         if (error.number() == StatusIllegalFrequency)
             setRefused(frequency, true);
         throw;
     }
-    writeBlocksReady_ = true;
-    ShowAction(StatusWriting);
-    SendBlock(link(), *transferImage_, 0);
 }
 
-void TForm1::TakeFactoryValues(const ImageHeader& header)
+void TForm1::WriteCompleted()
 {
-    const HeaderFactoryValues values = FactoryValuesOf(header);
-    // In recovery mode the user's chip choice stands.
-    if (!Recover1->isChecked())
-        pllChip->setCurrentIndex(values.pllChip);
+    AdvanceAddresses();
+    showStatus(StatusWriteCompleted);
+}
+
+void TForm1::TakeFactoryValues(const WriteFactoryValues& values)
+{
+    if (values.pllChip)
+        pllChip->setCurrentIndex(*values.pllChip);
     bs2Option->setChecked(values.bs2Option);
     filterStrength->setCurrentIndex(values.filterStrength);
     preambleError->setCurrentIndex(values.preambleError);

@@ -138,7 +138,7 @@ void TransferWindowTest::verdictEndsTheWrite()
     SpreadAddresses(*test);
     test->autoInc[0]->setCurrentIndex(8);
     test->transferSilenceLimit = 100;
-    test->transferVerifyLimit = 300;
+    test->verdictSilenceLimit = 100;
 
     WriteAllBlocks(test);
     for (int verdict : verdicts)
@@ -271,7 +271,7 @@ void TransferWindowTest::verifyingPagerIsGivenLonger()
     TestWindow test;
     SpreadAddresses(*test);
     test->transferSilenceLimit = 50;
-    test->transferVerifyLimit = 1000;
+    test->verdictSilenceLimit = 1000;
     WriteAllBlocks(test);
     if (verifying)
         DeliverAck(*test, AckVerifying);

@@ -1,0 +1,101 @@
+#pragma once
+// One run of `q9tx read` or `q9tx write`: waits for a pager on the link, reads or writes
+// it with the same machines and frames as the window, keeps the file, the backup and the
+// journal, and with --wait goes on with the next pager until it is stopped.
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include "cli/image_facts.h"
+#include "cli/pager_host.h"
+#include "cli/progress_display.h"
+#include "cli/run_options.h"
+#include "image/pager_settings.h"
+#include "image/settings_validation.h"
+#include "transfer/read_machine.h"
+#include "transfer/write_machine.h"
+
+namespace q9tx::cli {
+
+class PagerRun final : private TransferReport {
+public:
+    // A write programs `settings`, loaded from the image `file`.
+    PagerRun(RunOptions options, const ConfigImage& file, PagerSettings settings, ProgressDisplay& progress,
+             std::FILE* lines);
+    ~PagerRun() override;
+
+    // Runs until the pager is done (or, with --wait, until stopped); the exit status.
+    int Exec();
+    // SIGINT or SIGTERM: stops while waiting; during a transfer, after this pager, or at
+    // once when asked a second time.
+    void Stop();
+
+private:
+    enum class Phase { WaitingForPager, WaitingForInformation, BackupRead, Reading, Writing, WaitingForRemoval };
+
+    void OnMessage(const WindowMessage& message);
+    void Dispatch(const WindowMessage& message);
+    void OnPagerLink(const WindowMessage& message);
+    void OnIdentified(const WindowMessage& reply);
+    void BeginPager();
+    void StartRead(Phase phase);
+    void StartWrite();
+    void AfterTransfer();
+    void AfterRead();
+    void AfterBackupRead();
+    void AfterWrite();
+    // Ends the pager's turn: its line, its journal entry, then the next pager or the end.
+    void FinishPager(bool success, const std::string& outcome, bool pagerGone = false);
+    // A fleet run's summary and its status: 1 when a pager failed.
+    void EndFleet();
+    void Quit(int status);
+    bool Journal(const std::string& outcome);
+    void Message(const std::string& line);
+    void Fatal(const std::string& line);
+
+    // TransferReport.
+    void ShowAction(int status) override;
+    void AdvanceProgress(int step) override;
+    int PagerMapVersion() const override { return mapVersion_; }
+    bool RecoveryMode() const override { return options_.recovery; }
+    ConfigImage WriteImage(const ImageHeader& header, const WriteFactoryValues& values) override;
+    void ReadCompleted(const ConfigImage& image) override;
+    void WriteCompleted() override;
+    void TransferFailed(int status) override;
+    void TransferEnded() override;
+
+    RunOptions options_;
+    ConfigImage fileImage_;
+    // What is written; it keeps the factory values taken from each pager, as the editor does.
+    PagerSettings settings_;
+    ProgressDisplay& progress_;
+    std::FILE* lines_;
+    PagerHost host_;
+    ReadMachine read_;
+    WriteMachine write_;
+    QEventLoop loop_;
+    QTimer connectTimer_;
+    bool stopRequested_ = false;
+    bool fatal_ = false;
+    int succeeded_ = 0;
+    int failed_ = 0;
+
+    Phase phase_ = Phase::WaitingForPager;
+    // Of the pager under way.
+    std::string firmware_;
+    int mapVersion_ = 0;
+    bool escalatingAlertsShown_ = false;
+    ImageFacts facts_;
+    std::optional<ConfigImage> readImage_;
+    bool transferSucceeded_ = false;
+    int failureStatus_ = 0;
+    std::optional<SettingProblem> refusal_;
+    bool abandoning_ = false;
+};
+
+}  // namespace q9tx::cli

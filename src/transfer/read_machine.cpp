@@ -1,0 +1,50 @@
+#include "transfer/read_machine.h"
+
+#include "image/image_validation.h"
+#include "link/frame.h"
+#include "transfer/transfer_status.h"
+
+namespace q9tx {
+namespace {
+
+void RequestBlock(LinkControl& link, std::size_t block)
+{
+    link.SendFrame(static_cast<std::uint8_t>(CmdReadBlock + block), nullptr, 0);
+}
+
+}  // namespace
+
+ReadMachine::ReadMachine(LinkControl& link, TransferReport& report)
+    : TransferMachine(link, report, TransferCannotRead)
+{
+}
+
+void ReadMachine::Step(std::uint16_t code, const WindowMessage* block)
+{
+    if (code == 0) {
+        Begin(TransferReading);
+        RequestBlock(link_, 0);
+        return;
+    }
+    if (!running() || code > kBlockCount)
+        return;
+    RunStep([&] {
+        const std::size_t length = block ? block->payloadLength() : 0;
+        if (length > kBlockSize)
+            throw StatusError(TransferCannotRead);
+        // The reply's own block number places it, whatever was asked for.
+        const std::size_t arrived = code - 1u;
+        for (std::size_t i = 0; i < length; ++i)
+            image()[arrived * kBlockSize + i] = block->payload(i);
+        report_.AdvanceProgress(kProgressStep);
+        if (code < kBlockCount) {
+            RequestBlock(link_, arrived + 1);
+            return false;
+        }
+        ValidateImage(report_.PagerMapVersion(), image());
+        report_.ReadCompleted(image());
+        return true;
+    });
+}
+
+}  // namespace q9tx

@@ -1,0 +1,112 @@
+// The options of `q9tx read` and `q9tx write`: what is taken, and a clear refusal for
+// everything else.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "cli/run_options.h"
+
+namespace q9tx::cli {
+namespace {
+
+using Command = RunOptions::Command;
+
+QStringList Split(const std::string& line)
+{
+    return QString::fromStdString(line).split(u' ', Qt::SkipEmptyParts);
+}
+
+struct Refusal {
+    Command command;
+    const char* arguments;
+    const char* message;  // part of the refusal
+};
+
+TEST(RunOptions, RefusesWithTheReason)
+{
+    const Refusal cases[] = {
+        {Command::Read, "", "-o FILE"},
+        {Command::Read, "--port", "--port needs a value"},
+        {Command::Read, "-o", "-o needs a value"},
+        {Command::Read, "--output=", "--output needs a value"},
+        {Command::Read, "-o a.bin extra", "Unexpected argument extra"},
+        {Command::Read, "-o a.bin --advance", "Unknown option --advance"},
+        {Command::Read, "-o a.bin --wait", "Unknown option --wait"},
+        {Command::Read, "-o a.bin --timeout 0", "--timeout needs a number"},
+        {Command::Read, "-o a.bin --timeout soon", "--timeout needs a number"},
+        {Command::Read, "-o a.bin --backup-dir /no/such/folder", "does not exist"},
+        {Command::Write, "", "Name the settings file"},
+        {Command::Write, "a.bin b.bin", "one settings file"},
+        {Command::Write, "-o out.bin a.bin", "Unknown option -o"},
+        {Command::Write, "--advance=yes a.bin", "--advance takes no value"},
+        {Command::Write, "--frobnicate a.bin", "Unknown option --frobnicate"},
+        {Command::Write, "--step 9 a.bin", "--step needs a step of 0 to 8"},
+        {Command::Write, "--step -1 a.bin", "--step needs a step of 0 to 8"},
+        {Command::Write, "--step address9=1 a.bin", "--step needs"},
+        {Command::Write, "--step address0=1 a.bin", "--step needs"},
+        {Command::Write, "--step frame3=1 a.bin", "--step needs"},
+        {Command::Write, "--step address3= a.bin", "--step needs"},
+        {Command::Read, "-o a.bin --step 2", "Unknown option --step"},
+    };
+    for (const Refusal& c : cases) {
+        const auto parsed = ParseRunOptions(c.command, Split(c.arguments));
+        const auto* refusal = std::get_if<UsageError>(&parsed);
+        ASSERT_NE(refusal, nullptr) << c.arguments;
+        EXPECT_NE(refusal->message.find(c.message), std::string::npos) << c.arguments << ": " << refusal->message;
+    }
+}
+
+TEST(RunOptions, HelpIsNoRefusal)
+{
+    for (const Command command : {Command::Read, Command::Write}) {
+        for (const char* help : {"--help", "-h", "a.bin --help"}) {
+            const auto parsed = ParseRunOptions(command, Split(help));
+            ASSERT_TRUE(std::holds_alternative<UsageError>(parsed)) << help;
+            EXPECT_EQ(std::get<UsageError>(parsed).message, "") << help;
+        }
+        EXPECT_NE(RunUsage(command).find(command == Command::Read ? "q9tx read" : "q9tx write"), std::string::npos);
+    }
+}
+
+TEST(RunOptions, TakesEveryOption)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    const auto write = ParseRunOptions(
+        Command::Write, Split("--port ttyUSB0 --port=/dev/pts/4 --advance --wait --journal fleet.csv --recovery "
+                              "--backup-dir " + folder + " --timeout 2.5 template.bin"));
+    ASSERT_TRUE(std::holds_alternative<RunOptions>(write));
+    const RunOptions& w = std::get<RunOptions>(write);
+    EXPECT_EQ(w.command, Command::Write);
+    EXPECT_EQ(w.ports, (std::vector<std::string>{"ttyUSB0", "/dev/pts/4"}));
+    EXPECT_EQ(w.file, "template.bin");
+    EXPECT_EQ(w.journal, "fleet.csv");
+    EXPECT_EQ(w.backupDir, folder);
+    EXPECT_TRUE(w.advance && w.wait && w.recovery);
+    EXPECT_EQ(w.connectLimit, std::chrono::milliseconds(2500));
+
+    const auto read = ParseRunOptions(Command::Read, Split("--output=customer.bin"));
+    ASSERT_TRUE(std::holds_alternative<RunOptions>(read));
+    const RunOptions& r = std::get<RunOptions>(read);
+    EXPECT_EQ(r.file, "customer.bin");
+    EXPECT_TRUE(r.ports.empty());
+    EXPECT_FALSE(r.advance || r.wait || r.recovery);
+    // The window's limits and a pager within ten seconds, unless told otherwise.
+    EXPECT_EQ(r.connectLimit, std::chrono::milliseconds(10'000));
+    EXPECT_EQ(r.limits.silence, std::chrono::milliseconds(30'000));
+    EXPECT_EQ(r.limits.verdict, std::chrono::milliseconds(120'000));
+
+    // Steps: one for all, then single addresses; the last word for an address stands.
+    const auto stepped = ParseRunOptions(
+        Command::Write, Split("--step 8 --step address3=1 --step=address8=0 --step address3=2 a.bin"));
+    ASSERT_TRUE(std::holds_alternative<RunOptions>(stepped));
+    EXPECT_EQ(std::get<RunOptions>(stepped).steps, (AddressSteps{8, 8, 2, 8, 8, 8, 8, 0}));
+    EXPECT_EQ(w.steps, (AddressSteps{1, 1, 1, 1, 1, 1, 1, 1}));
+
+    // A read may keep only the backup.
+    EXPECT_TRUE(std::holds_alternative<RunOptions>(ParseRunOptions(Command::Read, Split("--backup-dir " + folder))));
+}
+
+}  // namespace
+}  // namespace q9tx::cli
