@@ -43,7 +43,6 @@ struct PagerBench {
 
     q9tx::sim::SimulatedPager pager;
     bool started = false;
-    std::string portName;  // the port the window probes; empty for the pager's own path
     QTemporaryDir emptySysfs;
     q9tx::PosixSerialPort port;
     std::unique_ptr<q9tx::AdapterDiscovery> discovery;

@@ -86,8 +86,7 @@ void LinkEndToEndTest::hungUpPortIsProbedAgainOnItsPath()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("pager-port"));
     QVERIFY(QFile::link(QString::fromStdString(bench.pager.slavePath()), path));
-    bench.portName = path.toStdString();
-    TForm1& window = bench.open();
+    TForm1& window = bench.open(path.toStdString());
     QTRY_COMPARE_WITH_TIMEOUT(window.statusText(), QStringLiteral("Pager connected."), 2000);
 
     bench.pager.unplug();
