@@ -18,3 +18,10 @@ q9tx_add_qtest(loaded_values_test
           ${CMAKE_CURRENT_LIST_DIR}/conversion/conversion_support.h ${CMAKE_CURRENT_LIST_DIR}/fake_link.h
   LIBS q9tx_gui)
 target_include_directories(loaded_values_test PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/conversion)
+
+# The settings model against the window's own conversion.
+q9tx_add_qtest(settings_model_crosscheck_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/conversion/settings_model_crosscheck_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/conversion/conversion_support.h ${CMAKE_CURRENT_LIST_DIR}/fake_link.h
+  LIBS q9tx_gui)
+target_include_directories(settings_model_crosscheck_test PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/conversion)

@@ -1,0 +1,323 @@
+#include "image/settings_edit.h"
+
+#include "image/config_image.h"
+#include "image/frequency_text.h"
+#include "image/message_texts.h"
+#include "image/rf_word.h"
+#include "image/setting_table.h"
+#include "image/setting_text.h"
+#include "image/status_error.h"
+#include "image/text_conversion.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace q9tx {
+
+namespace {
+
+constexpr std::int64_t kUserChoosesAlert = 0;
+constexpr std::int64_t kPublicStorage = 1;
+constexpr std::size_t kToneDigits = 4;
+
+struct Range {
+    const char* name;
+    std::int64_t minimum;
+    std::int64_t maximum;
+};
+// Fields whose exit rule refuses a value outside its spin button's range.
+constexpr Range kRangeFields[] = {{"displayHoldTime", 0, 255}, {"lcdBaseContrast", 8, 63}, {"rangeHoldTime", 0, 255}};
+// The decoder thresholds are clamped, never refused; BS1 stays below BS3.
+constexpr Range kBs1{"bs1", 2, 61};
+constexpr Range kBs3{"bs3", 3, 62};
+// Texts that are filled with spaces to their length when left.
+constexpr std::string_view kSpaceFilled[] = {"banner", "serialNum", "canned", "folderName"};
+
+struct CheckWord {
+    const char* text;
+    bool checked;
+};
+constexpr CheckWord kCheckWords[] = {{"yes", true},  {"no", false},    {"on", true}, {"off", false},
+                                     {"true", true}, {"false", false}, {"1", true},  {"0", false}};
+
+SettingProblem Refusal(std::string_view name, int status) { return {std::string(name), MessageText(status)}; }
+SettingProblem Refusal(std::string_view name, std::string message) { return {std::string(name), std::move(message)}; }
+
+std::string Lower(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower;
+}
+
+bool AllDigits(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::int64_t DigitsValue(std::string_view text)
+{
+    std::int64_t value = 0;
+    for (const char c : text) {
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::string TooLong(const SettingDefinition& setting)
+{
+    return setting.caption + " takes at most " + std::to_string(setting.maxLength) + " characters.";
+}
+
+bool IsSpaceFilled(std::string_view name)
+{
+    return std::any_of(std::begin(kSpaceFilled), std::end(kSpaceFilled), [name](std::string_view family) {
+        return name.substr(0, family.size()) == family;
+    });
+}
+
+// Unticking a folder unticks every later one; ticking one needs the folder before it.
+std::optional<SettingProblem> ApplyFolder(PagerSettings& settings, std::string_view name, bool checked)
+{
+    const int k = std::stoi(std::string(name.substr(std::string_view("folderEn").size())));
+    if (checked) {
+        bool anyPublic = false;
+        for (int slot = 1; slot <= kSlotsWithStorage; ++slot) {
+            anyPublic = anyPublic || settings.number(Member("storage", slot)) == kPublicStorage;
+        }
+        if (k == 1 && !anyPublic) {
+            return Refusal(name, "Folders are used only while an address stores publicly.");
+        }
+        if (k > 1 && !settings.checked(Member("folderEn", k - 1))) {
+            return Refusal(name, "Folder " + std::to_string(k - 1) + " is not in use.");
+        }
+        settings.setChecked(name, true);
+        return std::nullopt;
+    }
+    for (int j = k; j <= kFolderCount; ++j) {
+        settings.setChecked(Member("folderEn", j), false);
+    }
+    return std::nullopt;
+}
+
+void ApplyFolderGroup(PagerSettings& settings)
+{
+    for (int slot = 1; slot <= kSlotsWithStorage; ++slot) {
+        if (settings.number(Member("storage", slot)) == kPublicStorage) {
+            return;
+        }
+    }
+    for (int k = 1; k <= kFolderCount; ++k) {
+        settings.setChecked(Member("folderEn", k), false);
+    }
+}
+
+std::optional<SettingProblem> ApplyCheck(PagerSettings& settings, const SettingDefinition& setting,
+                                         std::string_view text)
+{
+    const std::string word = Lower(text);
+    const auto found = std::find_if(std::begin(kCheckWords), std::end(kCheckWords),
+                                    [&word](const CheckWord& w) { return word == w.text; });
+    if (found == std::end(kCheckWords)) {
+        return Refusal(setting.name, setting.caption + " is yes or no.");
+    }
+    if (setting.name.starts_with("folderEn")) {
+        return ApplyFolder(settings, setting.name, found->checked);
+    }
+    if (setting.name == "muteOption" && found->checked && settings.number("fixedAlertMode") != kUserChoosesAlert) {
+        return Refusal(setting.name, "Allow muting needs the fixed alert mode \"Let user choose\".");
+    }
+    settings.setChecked(setting.name, found->checked);
+    return std::nullopt;
+}
+
+std::optional<SettingProblem> ApplyList(PagerSettings& settings, const SettingDefinition& setting,
+                                        std::string_view text)
+{
+    if (setting.name == "channelSpacing") {
+        return Refusal(setting.name, "Chan. spacing follows the frequency.");
+    }
+    std::optional<std::size_t> position;
+    for (std::size_t i = 0; i < setting.items.size(); ++i) {
+        if (Lower(setting.items[i]) == Lower(text)) {
+            position = i;
+        }
+    }
+    if (!position && !text.empty() && text.size() < 3 && AllDigits(text) &&
+        static_cast<std::size_t>(DigitsValue(text)) < setting.items.size()) {
+        position = static_cast<std::size_t>(DigitsValue(text));
+    }
+    if (!position) {
+        std::string items;
+        for (const std::string_view item : setting.items) {
+            items += (items.empty() ? "\"" : ", \"") + std::string(item) + "\"";
+        }
+        return Refusal(setting.name, setting.caption + " is one of " + items + ".");
+    }
+    settings.setNumber(setting.name, static_cast<std::int64_t>(*position));
+    if (setting.name == "fixedAlertMode" && *position != kUserChoosesAlert) {
+        settings.setChecked("muteOption", false);
+    }
+    if (setting.name.starts_with("storage")) {
+        ApplyFolderGroup(settings);
+    }
+    return std::nullopt;
+}
+
+std::optional<SettingProblem> ApplyThreshold(PagerSettings& settings, std::string_view name, std::int64_t typed)
+{
+    // Both are read as the editor reads them: 16 bits.
+    std::int64_t bs1 = static_cast<std::uint16_t>(name == kBs1.name ? typed : settings.number(kBs1.name));
+    std::int64_t bs3 = static_cast<std::uint16_t>(name == kBs3.name ? typed : settings.number(kBs3.name));
+    bs1 = std::clamp(bs1, kBs1.minimum, kBs1.maximum);
+    bs3 = std::clamp(bs3, kBs3.minimum, kBs3.maximum);
+    if (bs1 >= bs3) {
+        if (name == kBs1.name) {
+            bs1 = bs3 - 1;
+        } else {
+            bs3 = bs1 + 1;
+        }
+    }
+    settings.setNumber(kBs1.name, bs1);
+    settings.setNumber(kBs3.name, bs3);
+    return std::nullopt;
+}
+
+std::optional<SettingProblem> ApplyNumber(PagerSettings& settings, const SettingDefinition& setting,
+                                          std::string_view text)
+{
+    if (!AllDigits(text)) {
+        return Refusal(setting.name, kStatusEnterNumber);
+    }
+    if (text.size() > setting.maxLength) {
+        return Refusal(setting.name, TooLong(setting));
+    }
+    if (setting.kind == SettingKind::Capcode) {
+        PagerSettings changed = settings;
+        changed.setNumber(setting.name, DigitsValue(text));  // empty fills to zeros
+        const int slot = std::stoi(setting.name.substr(std::string_view("address").size()));
+        if (std::optional<SettingProblem> problem = AddressProblem(changed, slot)) {
+            return problem;
+        }
+        settings = std::move(changed);
+        return std::nullopt;
+    }
+    if (setting.name == kBs1.name || setting.name == kBs3.name) {
+        if (text.empty()) {
+            return Refusal(setting.name, kStatusEnterNumber);
+        }
+        return ApplyThreshold(settings, setting.name, DigitsValue(text));
+    }
+    for (const Range& range : kRangeFields) {
+        if (setting.name == range.name &&
+            (text.empty() || DigitsValue(text) < range.minimum || DigitsValue(text) > range.maximum)) {
+            return Refusal(setting.name, kStatusIllegalValue);
+        }
+    }
+    if (text.empty()) {
+        return Refusal(setting.name, kStatusEnterNumber);
+    }
+    settings.setNumber(setting.name, DigitsValue(text));
+    return std::nullopt;
+}
+
+std::optional<SettingProblem> ApplyFrequency(PagerSettings& settings, const SettingDefinition& setting,
+                                             std::string_view text)
+{
+    if (text.size() > setting.maxLength) {
+        return Refusal(setting.name, TooLong(setting));
+    }
+    std::uint32_t hertz = 0;
+    try {
+        hertz = text.empty() ? 0 : FrequencyTextToHertz(text, '.');
+    } catch (const ConversionError&) {
+        return Refusal(setting.name, kStatusIllegalFrequency);
+    }
+    const std::uint8_t chip = CheckedChip(settings);
+    RfWord rfWord{};
+    SetRfChipType(rfWord, chip);
+    if (!IsReachableFrequency(hertz, chip) || !FrequencyToRfWord(hertz, rfWord)) {
+        return Refusal(setting.name, kStatusIllegalFrequency);
+    }
+    // The frequency the chip really gives, and the step that gives it.
+    settings.setNumber(setting.name, RfWordToFrequency(rfWord));
+    settings.setNumber("channelSpacing", RfStepCode(rfWord));
+    return std::nullopt;
+}
+
+std::optional<SettingProblem> ApplyTone(PagerSettings& settings, const SettingDefinition& setting,
+                                        std::string_view text)
+{
+    const bool hex = std::all_of(text.begin(), text.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+    if (!hex || text.size() > kToneDigits) {
+        return Refusal(setting.name, kStatusIllegalValue);
+    }
+    std::string digits(text);
+    digits.resize(kToneDigits, '0');  // "F" is F000, as leaving the field fills it
+    settings.setNumber(setting.name, TextToTone(digits));
+    return std::nullopt;
+}
+
+std::optional<SettingProblem> ApplyText(PagerSettings& settings, const SettingDefinition& setting,
+                                        std::string_view text)
+{
+    std::optional<std::string> bytes = UnescapeText(text);
+    if (!bytes) {
+        return Refusal(setting.name, "\\xNN needs two hexadecimal digits; write \\\\ for a backslash.");
+    }
+    if (bytes->find('\0') != std::string::npos) {
+        return Refusal(setting.name, "A text cannot hold the byte \\x00.");
+    }
+    if (bytes->size() > setting.maxLength) {
+        return Refusal(setting.name, TooLong(setting));
+    }
+    if (setting.name == "passcode" && !AllDigits(*bytes)) {
+        return Refusal(setting.name, kStatusEnterNumber);
+    }
+    if (IsSpaceFilled(setting.name)) {
+        bytes->resize(setting.maxLength, ' ');
+    }
+    settings.setText(setting.name, std::move(*bytes));
+    return std::nullopt;
+}
+
+std::optional<SettingProblem> ApplyTime(PagerSettings& settings, const SettingDefinition& setting,
+                                        std::string_view text)
+{
+    // The field's mask holds the colon.
+    if (text.size() != 5 || text[2] != ':' || !IsLegalTime(text)) {
+        return Refusal(setting.name, kStatusIllegalValue);
+    }
+    settings.setText(setting.name, std::string(text));
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<SettingProblem> ApplySetting(PagerSettings& settings, std::string_view name, std::string_view text)
+{
+    const SettingDefinition* setting = FindSetting(name);
+    if (!setting) {
+        return Refusal(name, "No such setting.");
+    }
+    switch (setting->kind) {
+    case SettingKind::Check:
+        return ApplyCheck(settings, *setting, text);
+    case SettingKind::List:
+        return ApplyList(settings, *setting, text);
+    case SettingKind::Number:
+    case SettingKind::Capcode:
+        return ApplyNumber(settings, *setting, text);
+    case SettingKind::Frequency:
+        return ApplyFrequency(settings, *setting, text);
+    case SettingKind::Tone:
+        return ApplyTone(settings, *setting, text);
+    case SettingKind::Text:
+        return ApplyText(settings, *setting, text);
+    case SettingKind::Time:
+        return ApplyTime(settings, *setting, text);
+    }
+    return std::nullopt;
+}
+
+}  // namespace q9tx
