@@ -80,7 +80,7 @@ public:
     void Exit1Click();
     void About1Click();
 
-    // Menu commands, transfers and settings files (src/transfer, src/image).
+    // Menu commands, transfers and settings files (src/transfer, src/app).
     void Open1Click();
     void Save1Click();
     void ReadFromPager1Click();
@@ -290,14 +290,15 @@ public:
     bool writeInProgress = false;              // block data belongs to a write
     QString currentFileName = QStringLiteral("Settings.bin");
 
-    // ---- Image conversion, settings files and the operation frame
-    //      (src/image/image_conversion.cpp, settings_files.cpp, operation_frame.cpp). ----
+    // ---- Image conversion (src/editor/window_conversion.cpp), settings files and the
+    //      operation frame (src/app/settings_files.cpp, operation_frame.cpp). ----
 
     // The image of the editor's settings around a pager's header, or around a header of
     // this program's own when there is none. Changes nothing in the editor. Throws
-    // q9tx::ConversionError for a numeric or time text that holds no number (a folder
-    // size, say) and q9tx::StatusError(1600) when the frequency cannot be set for the
-    // chip the image is built for; no image is produced then.
+    // q9tx::ConversionError for a numeric text that holds no number (a folder size, say),
+    // q9tx::StatusError(1600) when the frequency cannot be set for the chip the image is
+    // built for and q9tx::StatusError(1502) for a time of an "Enabled" day that holds no
+    // clock value; no image is produced then.
     q9tx::ConfigImage EncodeImage(const std::optional<q9tx::ImageHeader>& header) const;
     // Fills every control the image feeds and runs the editor's rules once. The image
     // must have passed ValidateImage.

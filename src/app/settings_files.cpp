@@ -4,17 +4,16 @@
 #include <algorithm>
 #include <optional>
 
-#include <QByteArray>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QScopeGuard>
 
 #include "app/status_texts.h"
 #include "app/tform1.h"
 #include "image/image_validation.h"
+#include "image/settings_file_io.h"
 #include "image/status_error.h"
 
 using namespace q9tx;
@@ -64,12 +63,7 @@ bool IsAcceptedExtension(const QString& extension)
     });
 }
 
-ConfigImage ImageOfBytes(const QByteArray& bytes)
-{
-    ConfigImage image{};
-    std::copy_n(bytes.cbegin(), image.size(), image.begin());
-    return image;
-}
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
 
@@ -97,16 +91,11 @@ void TForm1::ReadSettingsFile(const QString& fileName)
         return;
     const auto end = qScopeGuard([this] { EndOperation(); });
     try {
-        QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly))
-            throw StatusError(StatusFileNotRead);
+        // Only a regular file is read: a pipe or a device named like a settings file
+        // could keep the window waiting.
+        const ConfigImage image = q9tx::ReadSettingsFile(LocalPath(fileName));
         AdvanceProgress(kOpenedStep);
-        // A longer file is accepted; only its image counts.
-        const QByteArray bytes = file.read(kImageSize);
-        if (bytes.size() != static_cast<qsizetype>(kImageSize))
-            throw StatusError(StatusFileCorrupted);
         AdvanceProgress(kReadStep);
-        const ConfigImage image = ImageOfBytes(bytes);
         ValidateImage(mapVersion->currentIndex(), image);
         DecodeImage(image);
         AdvanceProgress(kAppliedStep);
@@ -138,15 +127,8 @@ void TForm1::Save1Click()
     try {
         // Written beside the target and renamed over it only when complete, so a failed
         // save leaves an earlier file of that name as it was.
-        QSaveFile file(currentFileName);
-        // Unbuffered, so that a short write shows here and not in a flush that commit() does
-        // not report.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            throw StatusError(StatusFileNotWritten);
+        WriteSettingsFile(LocalPath(currentFileName), image);
         AdvanceProgress(kCreatedStep);
-        const auto size = static_cast<qint64>(image.size());
-        if (file.write(reinterpret_cast<const char*>(image.data()), size) != size || !file.commit())
-            throw StatusError(StatusFileNotWritten);
         setStatusText(StatusText(StatusSavedTo, currentFileName));
         AdvanceProgress(kWrittenStep);
     } catch (const StatusError& error) {
