@@ -71,17 +71,23 @@ void TForm1::Open1Click()
 {
     if (operationRunning())
         return;
-    const std::optional<QString> chosen =
-        OpenDialog1 ? OpenDialog1(currentFileName) : RunToolkitDialog(this, QFileDialog::AcceptOpen, currentFileName);
+    const std::optional<QString> chosen = RunOpenDialog();
     if (!chosen)
         return;
     currentFileName = *chosen;
     LoadSettingsFile(currentFileName);
 }
 
+std::optional<QString> TForm1::RunOpenDialog()
+{
+    return OpenDialog1 ? OpenDialog1(currentFileName) : RunToolkitDialog(this, QFileDialog::AcceptOpen, currentFileName);
+}
+
+bool TForm1::IsSettingsFileName(const QString& path) { return IsAcceptedExtension(ExtensionOf(path)); }
+
 void TForm1::LoadSettingsFile(const QString& fileName)
 {
-    if (IsAcceptedExtension(ExtensionOf(fileName)))
+    if (IsSettingsFileName(fileName))
         ReadSettingsFile(fileName);
 }
 

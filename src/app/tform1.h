@@ -83,6 +83,8 @@ public:
     // Menu commands, transfers and settings files (src/transfer, src/app).
     void Open1Click();
     void Save1Click();
+    // Shows where a settings file differs from the editor; changes nothing in the editor.
+    void Compare1Click();
     void ReadFromPager1Click();
     void WriteToPager1Click();
     void Recover1Click();
@@ -175,6 +177,7 @@ public:
     QMenu* File1 = nullptr;
     QAction* Open1 = nullptr;
     QAction* Save1 = nullptr;
+    QAction* Compare1 = nullptr;
     QAction* N1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* ReadFromPager1 = nullptr;
@@ -310,6 +313,15 @@ public:
     using FileDialog = std::function<std::optional<QString>(const QString& proposed)>;
     FileDialog OpenDialog1;
     FileDialog SaveDialog1;
+    // The box that shows a comparison: caption and text. Empty uses a dialog of the
+    // toolkit's; tests set their own.
+    using ComparisonBox = std::function<void(const QString& caption, const QString& text)>;
+    ComparisonBox ComparisonBox1;
+
+    // The open dialog, proposing currentFileName; the confirmed path or nothing.
+    std::optional<QString> RunOpenDialog();
+    // Whether a path names a file that loading takes: its extension is ".bin" in any case.
+    static bool IsSettingsFileName(const QString& path);
 
     // Loading, saving and the transfers run one at a time inside this frame. Begin
     // disables the editor, shows the progress panel with the action's status text and
