@@ -27,6 +27,8 @@ constexpr QKeyCombination kNoShortcut{};
 const MenuItem kFileItems[] = {
     {&TForm1::Open1, "Open1", "&Open...", "Open|Open a file", Qt::CTRL | Qt::Key_O, &TForm1::Open1Click, false},
     {&TForm1::Save1, "Save1", "&Save...", "Save|Save current file", Qt::CTRL | Qt::Key_S, &TForm1::Save1Click, false},
+    {&TForm1::Compare1, "Compare1", "&Compare with File...", "Compare|Show where a settings file differs from the editor",
+     kNoShortcut, &TForm1::Compare1Click, false},
     {&TForm1::N1, "N1", "", "", kNoShortcut, nullptr, false},
     {&TForm1::Exit1, "Exit1", "E&xit", "Exit|Exit application", kNoShortcut, &TForm1::Exit1Click, false},
 };

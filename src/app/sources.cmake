@@ -4,7 +4,10 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/error_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_argument.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/operation_frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/q9tx_application.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_compare.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/termination_signals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tform1.cpp

@@ -85,9 +85,11 @@ public:
     void Exit1Click();
     void About1Click();
 
-    // Menu commands, transfers and settings files (src/transfer, src/image).
+    // Menu commands, transfers and settings files (src/transfer, src/app).
     void Open1Click();
     void Save1Click();
+    // Shows where a settings file differs from the editor; changes nothing in the editor.
+    void Compare1Click();
     void ReadFromPager1Click();
     void WriteToPager1Click();
     void Recover1Click();
@@ -184,6 +186,7 @@ public:
     QMenu* File1 = nullptr;
     QAction* Open1 = nullptr;
     QAction* Save1 = nullptr;
+    QAction* Compare1 = nullptr;
     QAction* N1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* ReadFromPager1 = nullptr;
@@ -299,14 +302,15 @@ public:
     bool writeInProgress = false;              // block data belongs to a write
     QString currentFileName = QStringLiteral("Settings.bin");
 
-    // ---- Image conversion, settings files and the operation frame
-    //      (src/image/image_conversion.cpp, settings_files.cpp, operation_frame.cpp). ----
+    // ---- Image conversion (src/editor/window_conversion.cpp), settings files and the
+    //      operation frame (src/app/settings_files.cpp, operation_frame.cpp). ----
 
     // The image of the editor's settings around a pager's header, or around a header of
     // this program's own when there is none. Changes nothing in the editor. Throws
-    // q9tx::ConversionError for a numeric or time text that holds no number (a folder
-    // size, say) and q9tx::StatusError(1600) when the frequency cannot be set for the
-    // chip the image is built for; no image is produced then.
+    // q9tx::ConversionError for a numeric text that holds no number (a folder size, say),
+    // q9tx::StatusError(1600) when the frequency cannot be set for the chip the image is
+    // built for and q9tx::StatusError(1502) for a time of an "Enabled" day that holds no
+    // clock value; no image is produced then.
     q9tx::ConfigImage EncodeImage(const std::optional<q9tx::ImageHeader>& header) const;
     // Fills every control the image feeds and runs the editor's rules once. The image
     // must have passed ValidateImage.
@@ -318,6 +322,15 @@ public:
     using FileDialog = std::function<std::optional<QString>(const QString& proposed)>;
     FileDialog OpenDialog1;
     FileDialog SaveDialog1;
+    // The box that shows a comparison: caption and text. Empty uses a dialog of the
+    // toolkit's; tests set their own.
+    using ComparisonBox = std::function<void(const QString& caption, const QString& text)>;
+    ComparisonBox ComparisonBox1;
+
+    // The open dialog, proposing currentFileName; the confirmed path or nothing.
+    std::optional<QString> RunOpenDialog();
+    // Whether a path names a file that loading takes: its extension is ".bin" in any case.
+    static bool IsSettingsFileName(const QString& path);
 
     // Loading, saving and the transfers run one at a time inside this frame. Begin
     // disables the editor, shows the progress panel with the action's status text and

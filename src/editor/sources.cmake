@@ -17,9 +17,11 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/schedule_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/schedule_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_validation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_byte_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_byte_validator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_conversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/up_down_button.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_conversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_frame.cpp
 )

@@ -25,3 +25,10 @@ q9tx_add_qtest(settings_model_crosscheck_test
           ${CMAKE_CURRENT_LIST_DIR}/conversion/conversion_support.h ${CMAKE_CURRENT_LIST_DIR}/fake_link.h
   LIBS q9tx_gui)
 target_include_directories(settings_model_crosscheck_test PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/conversion)
+
+# Showing and collecting settings: unreadable fields, values beyond a list's items.
+q9tx_add_qtest(settings_view_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/conversion/settings_view_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/conversion/conversion_support.h ${CMAKE_CURRENT_LIST_DIR}/fake_link.h
+  LIBS q9tx_gui)
+target_include_directories(settings_view_test PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/conversion)

@@ -362,6 +362,8 @@ private slots:
         QTest::addColumn<bool>("checkable");
         QTest::newRow("Open1") << "Open1" << "&Open..." << "Ctrl+O" << "Open a file" << false;
         QTest::newRow("Save1") << "Save1" << "&Save..." << "Ctrl+S" << "Save current file" << false;
+        QTest::newRow("Compare1") << "Compare1" << "&Compare with File..." << ""
+                                  << "Show where a settings file differs from the editor" << false;
         QTest::newRow("N1") << "N1" << "" << "" << "" << false;
         QTest::newRow("Exit1") << "Exit1" << "E&xit" << "" << "Exit application" << false;
         QTest::newRow("ReadFromPager1") << "ReadFromPager1" << "&ReadFromPager" << "" << "" << false;
@@ -399,7 +401,7 @@ private slots:
         QCOMPARE(window_->File1->title(), QStringLiteral("&File"));
         QCOMPARE(window_->Help1->title(), QStringLiteral("&Help"));
         QCOMPARE(window_->File1->actions(),
-                 (QList<QAction*>{window_->Open1, window_->Save1, window_->N1, window_->Exit1}));
+                 (QList<QAction*>{window_->Open1, window_->Save1, window_->Compare1, window_->N1, window_->Exit1}));
         QCOMPARE(window_->Help1->actions(), (QList<QAction*>{window_->Recover1, window_->N2, window_->About1}));
     }
 

@@ -14,8 +14,8 @@
 #include "app/status_texts.h"
 #include "app/tform1.h"
 #include "editor/field_marks.h"
-#include "image/image_file.h"
 #include "image/image_validation.h"
+#include "image/settings_file_io.h"
 #include "image/status_error.h"
 
 using namespace q9tx;
@@ -65,23 +65,31 @@ bool IsAcceptedExtension(const QString& extension)
     });
 }
 
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
 }  // namespace
 
 void TForm1::Open1Click()
 {
     if (operationRunning())
         return;
-    const std::optional<QString> chosen =
-        OpenDialog1 ? OpenDialog1(currentFileName) : RunToolkitDialog(this, QFileDialog::AcceptOpen, currentFileName);
+    const std::optional<QString> chosen = RunOpenDialog();
     if (!chosen)
         return;
     currentFileName = *chosen;
     LoadSettingsFile(currentFileName);
 }
 
+std::optional<QString> TForm1::RunOpenDialog()
+{
+    return OpenDialog1 ? OpenDialog1(currentFileName) : RunToolkitDialog(this, QFileDialog::AcceptOpen, currentFileName);
+}
+
+bool TForm1::IsSettingsFileName(const QString& path) { return IsAcceptedExtension(ExtensionOf(path)); }
+
 void TForm1::LoadSettingsFile(const QString& fileName)
 {
-    if (IsAcceptedExtension(ExtensionOf(fileName)))
+    if (IsSettingsFileName(fileName))
         ReadSettingsFile(fileName);
 }
 
@@ -91,14 +99,10 @@ void TForm1::ReadSettingsFile(const QString& fileName)
         return;
     const auto end = qScopeGuard([this] { EndOperation(); });
     try {
-        // Anything but a regular file (a FIFO would wait for a writer) cannot be read.
-        ConfigImage image{};
-        const ImageFileRead result = ReadImageFile(QFile::encodeName(fileName).toStdString(), image);
-        if (result == ImageFileRead::NotReadable)
-            throw StatusError(StatusFileNotRead);
+        // Only a regular file is read: a pipe or a device named like a settings file
+        // could keep the window waiting.
+        const ConfigImage image = q9tx::ReadSettingsFile(LocalPath(fileName));
         AdvanceProgress(kOpenedStep);
-        if (result == ImageFileRead::Short)
-            throw StatusError(StatusFileCorrupted);
         AdvanceProgress(kReadStep);
         ValidateImage(mapVersion->currentIndex(), image);
         DecodeImage(image);
@@ -135,9 +139,10 @@ void TForm1::Save1Click()
         return;
     const auto end = qScopeGuard([this] { EndOperation(); });
     try {
+        // Written beside the target and renamed over it only when complete, so a failed
+        // save leaves an earlier file of that name as it was.
+        WriteSettingsFile(LocalPath(currentFileName), image);
         AdvanceProgress(kCreatedStep);
-        if (!WriteImageFile(QFile::encodeName(currentFileName).toStdString(), image))
-            throw StatusError(StatusFileNotWritten);
         setStatusText(StatusText(StatusSavedTo, currentFileName));
         AdvanceProgress(kWrittenStep);
     } catch (const StatusError& error) {

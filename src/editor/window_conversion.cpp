@@ -1,0 +1,44 @@
+// The window's entry points to the settings conversion: an image is shown as the
+// settings it holds, and an image is built from the settings the controls hold.
+
+#include <QCheckBox>
+
+#include "app/status_texts.h"
+#include "app/tform1.h"
+#include "editor/settings_view.h"
+#include "image/settings_conversion.h"
+#include "image/settings_validation.h"
+#include "image/status_error.h"
+
+using namespace q9tx;
+
+namespace {
+
+// The status number whose text the conversion's refusal gives.
+int StatusOfRefusal(const SettingsRefused& refused)
+{
+    for (const int number : {StatusIllegalFrequency, StatusIllegalValue, StatusIllegalCapcode, StatusCapcodeUsed}) {
+        if (StatusText(number).toStdString() == refused.problem().message)
+            return number;
+    }
+    return StatusIllegalValue;
+}
+
+}  // namespace
+
+ConfigImage TForm1::EncodeImage(const std::optional<ImageHeader>& header) const
+{
+    const PagerSettings settings = CollectSettings(*this, UnreadableNumbers::Refuse);
+    try {
+        // The escalating-alerts option is stored only for a pager that shows it.
+        return EncodeSettings(settings, header, !escalatingAlerts->isHidden());
+    } catch (const SettingsRefused& refused) {
+        throw StatusError(StatusOfRefusal(refused));
+    }
+}
+
+void TForm1::DecodeImage(const ConfigImage& image)
+{
+    // What the image does not carry keeps what the editor shows.
+    ShowSettings(*this, DecodeSettings(image, CollectSettings(*this, UnreadableNumbers::TakeStartUpValue)));
+}
