@@ -29,20 +29,6 @@ std::string QuotedText(const std::string& bytes)
     return quoted + "\"";
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 }  // namespace
 
 std::string FrequencyFieldText(std::uint32_t hertz)
@@ -96,10 +82,11 @@ std::optional<std::string> UnescapeText(std::string_view text)
             ++i;
             continue;
         }
-        if (i + 3 >= text.size() || text[i + 1] != 'x' || HexValue(text[i + 2]) < 0 || HexValue(text[i + 3]) < 0) {
+        if (i + 3 >= text.size() || text[i + 1] != 'x' || HexDigitValue(text[i + 2]) < 0
+            || HexDigitValue(text[i + 3]) < 0) {
             return std::nullopt;
         }
-        bytes += static_cast<char>(HexValue(text[i + 2]) * 16 + HexValue(text[i + 3]));
+        bytes += static_cast<char>(HexDigitValue(text[i + 2]) * 16 + HexDigitValue(text[i + 3]));
         i += 3;
     }
     return bytes;

@@ -14,20 +14,6 @@ constexpr std::size_t kToneDigits = 4;
     throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::uint8_t TwoDigits(std::string_view text, std::size_t first)
 {
     if (text.size() < first + 2) {
@@ -47,6 +33,20 @@ std::uint8_t TwoDigits(std::string_view text, std::size_t first)
 
 }  // namespace
 
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
 std::string ToneToText(std::uint16_t value)
 {
     std::string text(kToneDigits, '0');
@@ -63,7 +63,7 @@ std::uint16_t TextToTone(std::string_view text)
     }
     std::uint16_t value = 0;
     for (const char c : text) {
-        const int digit = HexValue(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0) {
             ThrowNotInteger(text);
         }

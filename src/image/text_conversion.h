@@ -7,6 +7,9 @@
 
 namespace q9tx {
 
+// The value of one hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char c);
+
 // Four upper-case hexadecimal digits, most significant first: 0xD1B1 -> "D1B1".
 std::string ToneToText(std::uint16_t value);
 

@@ -10,6 +10,20 @@
 namespace q9tx {
 namespace {
 
+TEST(HexDigitValue, BothCasesAndNothingElse)
+{
+    struct Case {
+        char digit;
+        int value;
+    };
+    const Case cases[] = {{'0', 0}, {'9', 9}, {'A', 10}, {'F', 15}, {'a', 10}, {'f', 15},
+                          {'G', -1}, {'g', -1}, {'/', -1}, {':', -1}, {'@', -1}, {'`', -1},
+                          {' ', -1}, {'\0', -1}, {'\xC1', -1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(HexDigitValue(c.digit), c.value) << static_cast<int>(c.digit);
+    }
+}
+
 TEST(ToneText, BothDirections)
 {
     for (const std::uint16_t value : {0xFFFC, 0xD1B1, 0x0000, 0x0A0F}) {
