@@ -2,7 +2,6 @@
 
 #include "cli/settings_json.h"
 #include "image/image_validation.h"
-#include "image/message_texts.h"
 #include "image/setting_table.h"
 #include "image/setting_text.h"
 #include "image/settings_conversion.h"
@@ -11,6 +10,7 @@
 #include "image/settings_file_io.h"
 #include "image/settings_validation.h"
 #include "image/status_error.h"
+#include "image/status_texts.h"
 
 #include <QString>
 
@@ -63,7 +63,7 @@ ConfigImage LoadImage(const std::string& path)
         ValidateImage(kNoPagerMapVersion, image);
         return image;
     } catch (const StatusError& error) {
-        throw CommandError{path + ": " + MessageText(error.number())};
+        throw CommandError{path + ": " + std::string(StatusTextOf(error.number()))};
     }
 }
 
@@ -170,7 +170,7 @@ int Set(const Options& options, std::ostream& out, std::ostream&)
     } catch (const SettingsRefused& refusal) {
         throw CommandError{Labelled(refusal.problem())};
     } catch (const StatusError& error) {
-        throw CommandError{target + ": " + MessageText(error.number())};
+        throw CommandError{target + ": " + std::string(StatusTextOf(error.number()))};
     }
     out << "Saved data to " << target << ".\n";
     return kExitOk;

@@ -11,11 +11,11 @@
 #include "image/settings_conversion.h"
 #include "image/settings_file_io.h"
 #include "image/status_error.h"
+#include "image/status_texts.h"
 #include "link/frame.h"
 #include "link/port_problem_text.h"
 #include "link/posix/device_group.h"
 #include "transfer/settings_advance.h"
-#include "transfer/transfer_status.h"
 
 namespace q9tx::cli {
 namespace {
@@ -180,7 +180,7 @@ void PagerRun::OnPagerLink(const WindowMessage& message)
             read_.Abandon();
             write_.Abandon();
             abandoning_ = false;
-            FinishPager(false, StatusMessage(TransferPagerDisconnected), true);
+            FinishPager(false, StatusMessage(StatusPagerDisconnected), true);
             break;
         }
         break;
@@ -204,8 +204,8 @@ void PagerRun::OnIdentified(const WindowMessage& reply)
     if (full && reply.code != LinkPagerUnsupported)
         host_.link().SendFrame(CmdInformationText, nullptr, 0);
     if (reply.code != LinkPagerSupported) {
-        FinishPager(false, StatusMessage(reply.code == LinkMapVersionTooNew ? TransferFirmwareTooNew
-                                                                              : TransferPagerUnsupported));
+        FinishPager(false, StatusMessage(reply.code == LinkMapVersionTooNew ? StatusFirmwareTooNew
+                                                                              : StatusPagerUnsupported));
         return;
     }
     if (full) {
@@ -262,7 +262,7 @@ ConfigImage PagerRun::WriteImage(const ImageHeader& header, const WriteFactoryVa
     } catch (const SettingsRefused& refused) {
         // The frequency of the file cannot be set on this pager's chip.
         refusal_ = refused.problem();
-        throw StatusError(TransferCannotWrite);
+        throw StatusError(StatusCannotWrite);
     }
     // What goes to this pager, whether or not it gets there whole.
     const ImageFacts written = FactsOf(image);
@@ -330,7 +330,7 @@ void PagerRun::AfterRead()
         }
         Message("Kept the pager's image as " + path.toStdString() + ".");
     }
-    FinishPager(true, StatusMessage(TransferReadCompleted));
+    FinishPager(true, StatusMessage(StatusReadCompleted));
 }
 
 void PagerRun::AfterBackupRead()
@@ -362,7 +362,7 @@ void PagerRun::AfterWrite()
         return;
     }
     if (!options_.advance) {
-        FinishPager(true, StatusMessage(TransferWriteCompleted));
+        FinishPager(true, StatusMessage(StatusWriteCompleted));
         return;
     }
     // The next pager's capcodes are in the file before anything else is done, so that a
@@ -372,11 +372,11 @@ void PagerRun::AfterWrite()
         fileImage_ = WithAdvancedAddresses(fileImage_, settings_, advance.advancedSlots);
         WriteSettingsFile(options_.file, fileImage_);
     } catch (const StatusError& error) {
-        FinishPager(true, StatusMessage(TransferWriteCompleted));
+        FinishPager(true, StatusMessage(StatusWriteCompleted));
         Fatal(options_.file + ": " + StatusMessage(error.number()) + " The next capcodes were not kept.");
         return;
     }
-    FinishPager(true, StatusMessage(TransferWriteCompleted));
+    FinishPager(true, StatusMessage(StatusWriteCompleted));
     if (!advance.problems.empty() && !fatal_) {
         std::string problems;
         for (const SettingProblem& problem : advance.problems)

@@ -29,14 +29,14 @@ void StoreCheckWord2(ConfigImage& image) { WriteLe16(image, kCheckWord2Region.of
 void ValidateImage(int mapVersionIndex, const ConfigImage& image)
 {
     if (ReadLe16(image, kMagicOffset) != kImageMagic || image[kLayoutVersionOffset] != kLayoutVersion) {
-        throw StatusError(kStatusPagerUnsupported);
+        throw StatusError(StatusPagerUnsupported);
     }
     if (ComputeCheckWord1(image) != StoredCheckWord1(image) ||
         ComputeCheckWord2(image) != StoredCheckWord2(image)) {
-        throw StatusError(kStatusContentCorrupted);
+        throw StatusError(StatusContentCorrupted);
     }
     if (OriginWord(image) == 0 && image[kMapVersionOffset] != mapVersionIndex) {
-        throw StatusError(kStatusContentMismatch);
+        throw StatusError(StatusContentMismatch);
     }
 }
 

@@ -3,15 +3,11 @@
 // protect its contents.
 
 #include "image/config_image.h"
+#include "image/status_texts.h"
 
 #include <cstdint>
 
 namespace q9tx {
-
-// Status numbers ValidateImage raises.
-inline constexpr int kStatusPagerUnsupported = 1103;
-inline constexpr int kStatusContentMismatch = 1401;
-inline constexpr int kStatusContentCorrupted = 1403;
 
 std::uint16_t ComputeCheckWord1(const ConfigImage& image);
 std::uint16_t ComputeCheckWord2(const ConfigImage& image);

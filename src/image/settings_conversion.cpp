@@ -4,9 +4,9 @@
 #include "image/capcode.h"
 #include "image/image_layout.h"
 #include "image/image_validation.h"
-#include "image/message_texts.h"
 #include "image/rf_word.h"
 #include "image/settings_validation.h"
+#include "image/status_texts.h"
 #include "image/text_field.h"
 
 #include <algorithm>
@@ -161,7 +161,7 @@ void EncodeRfWord(const PagerSettings& settings, ConfigImage& image, bool forPag
     SetRfChipType(rfWord, chip);
     // A word the chip cannot use would tune the pager to a wrong frequency.
     if (!IsReachableFrequency(hertz, chip) || !FrequencyToRfWord(static_cast<std::uint32_t>(hertz), rfWord)) {
-        throw SettingsRefused({"frequency", MessageText(kStatusIllegalFrequency)});
+        throw SettingsRefused({"frequency", std::string(StatusTextOf(StatusIllegalFrequency))});
     }
     PutRfWord(image, rfWord);
 }
@@ -206,7 +206,7 @@ int StoredClock(const PagerSettings& settings, const std::string& name)
 {
     const std::optional<int> clock = ClockValue(settings.text(name));
     if (!clock) {
-        throw SettingsRefused({name, MessageText(kStatusIllegalValue)});
+        throw SettingsRefused({name, std::string(StatusTextOf(StatusIllegalValue))});
     }
     return *clock;
 }

@@ -2,11 +2,11 @@
 
 #include "image/config_image.h"
 #include "image/frequency_text.h"
-#include "image/message_texts.h"
 #include "image/rf_word.h"
 #include "image/setting_table.h"
 #include "image/setting_text.h"
 #include "image/status_error.h"
+#include "image/status_texts.h"
 #include "image/text_conversion.h"
 
 #include <algorithm>
@@ -40,7 +40,10 @@ struct CheckWord {
 constexpr CheckWord kCheckWords[] = {{"yes", true},  {"no", false},    {"on", true}, {"off", false},
                                      {"true", true}, {"false", false}, {"1", true},  {"0", false}};
 
-SettingProblem Refusal(std::string_view name, int status) { return {std::string(name), MessageText(status)}; }
+SettingProblem Refusal(std::string_view name, int status)
+{
+    return {std::string(name), std::string(StatusTextOf(status))};
+}
 SettingProblem Refusal(std::string_view name, std::string message) { return {std::string(name), std::move(message)}; }
 
 std::string Lower(std::string_view text)
@@ -187,7 +190,7 @@ std::optional<SettingProblem> ApplyNumber(PagerSettings& settings, const Setting
                                           std::string_view text)
 {
     if (!AllDigits(text)) {
-        return Refusal(setting.name, kStatusEnterNumber);
+        return Refusal(setting.name, StatusEnterNumber);
     }
     if (text.size() > setting.maxLength) {
         return Refusal(setting.name, TooLong(setting));
@@ -204,18 +207,18 @@ std::optional<SettingProblem> ApplyNumber(PagerSettings& settings, const Setting
     }
     if (setting.name == kBs1.name || setting.name == kBs3.name) {
         if (text.empty()) {
-            return Refusal(setting.name, kStatusEnterNumber);
+            return Refusal(setting.name, StatusEnterNumber);
         }
         return ApplyThreshold(settings, setting.name, DigitsValue(text));
     }
     for (const Range& range : kRangeFields) {
         if (setting.name == range.name &&
             (text.empty() || DigitsValue(text) < range.minimum || DigitsValue(text) > range.maximum)) {
-            return Refusal(setting.name, kStatusIllegalValue);
+            return Refusal(setting.name, StatusIllegalValue);
         }
     }
     if (text.empty()) {
-        return Refusal(setting.name, kStatusEnterNumber);
+        return Refusal(setting.name, StatusEnterNumber);
     }
     settings.setNumber(setting.name, DigitsValue(text));
     return std::nullopt;
@@ -231,13 +234,13 @@ std::optional<SettingProblem> ApplyFrequency(PagerSettings& settings, const Sett
     try {
         hertz = text.empty() ? 0 : FrequencyTextToHertz(text, '.');
     } catch (const ConversionError&) {
-        return Refusal(setting.name, kStatusIllegalFrequency);
+        return Refusal(setting.name, StatusIllegalFrequency);
     }
     const std::uint8_t chip = CheckedChip(settings);
     RfWord rfWord{};
     SetRfChipType(rfWord, chip);
     if (!IsReachableFrequency(hertz, chip) || !FrequencyToRfWord(hertz, rfWord)) {
-        return Refusal(setting.name, kStatusIllegalFrequency);
+        return Refusal(setting.name, StatusIllegalFrequency);
     }
     // The frequency the chip really gives, and the step that gives it.
     settings.setNumber(setting.name, RfWordToFrequency(rfWord));
@@ -250,7 +253,7 @@ std::optional<SettingProblem> ApplyTone(PagerSettings& settings, const SettingDe
 {
     const bool hex = std::all_of(text.begin(), text.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
     if (!hex || text.size() > kToneDigits) {
-        return Refusal(setting.name, kStatusIllegalValue);
+        return Refusal(setting.name, StatusIllegalValue);
     }
     std::string digits(text);
     digits.resize(kToneDigits, '0');  // "F" is F000, as leaving the field fills it
@@ -272,7 +275,7 @@ std::optional<SettingProblem> ApplyText(PagerSettings& settings, const SettingDe
         return Refusal(setting.name, TooLong(setting));
     }
     if (setting.name == "passcode" && !AllDigits(*bytes)) {
-        return Refusal(setting.name, kStatusEnterNumber);
+        return Refusal(setting.name, StatusEnterNumber);
     }
     if (IsSpaceFilled(setting.name)) {
         bytes->resize(setting.maxLength, ' ');
@@ -286,7 +289,7 @@ std::optional<SettingProblem> ApplyTime(PagerSettings& settings, const SettingDe
 {
     // The field's mask holds the colon.
     if (text.size() != 5 || text[2] != ':' || !IsLegalTime(text)) {
-        return Refusal(setting.name, kStatusIllegalValue);
+        return Refusal(setting.name, StatusIllegalValue);
     }
     settings.setText(setting.name, std::string(text));
     return std::nullopt;

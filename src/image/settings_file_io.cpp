@@ -1,8 +1,8 @@
 #include "image/settings_file_io.h"
 
 #include "image/image_file.h"
-#include "image/message_texts.h"
 #include "image/status_error.h"
+#include "image/status_texts.h"
 
 namespace q9tx {
 
@@ -13,17 +13,17 @@ ConfigImage ReadSettingsFile(const std::string& path)
     case ImageFileRead::Read:
         return image;
     case ImageFileRead::NotReadable:
-        throw StatusError(kStatusFileNotRead);
+        throw StatusError(StatusFileNotRead);
     case ImageFileRead::Short:
         break;
     }
-    throw StatusError(kStatusFileCorrupted);
+    throw StatusError(StatusFileCorrupted);
 }
 
 void WriteSettingsFile(const std::string& path, const ConfigImage& image)
 {
     if (!WriteImageFile(path, image))
-        throw StatusError(kStatusFileNotWritten);
+        throw StatusError(StatusFileNotWritten);
 }
 
 }  // namespace q9tx

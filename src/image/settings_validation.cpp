@@ -2,8 +2,8 @@
 
 #include "image/config_image.h"
 #include "image/item_lists.h"
-#include "image/message_texts.h"
 #include "image/rf_word.h"
+#include "image/status_texts.h"
 
 #include <algorithm>
 
@@ -23,7 +23,7 @@ constexpr int kNightShiftFinish = 2400;
 constexpr std::size_t kTimeLength = 5;
 constexpr std::size_t kDigitPositions[] = {0, 1, 3, 4};
 
-SettingProblem Problem(std::string name, int status) { return {std::move(name), MessageText(status)}; }
+SettingProblem Problem(std::string name, int status) { return {std::move(name), std::string(StatusTextOf(status))}; }
 
 void AddOnce(std::vector<SettingProblem>& problems, SettingProblem problem)
 {
@@ -87,12 +87,12 @@ std::optional<SettingProblem> AddressProblem(const PagerSettings& settings, int 
     const std::string name = Member("address", slot);
     const std::int64_t capcode = settings.number(name);
     if (!IsLegalCapcode(capcode)) {
-        return Problem(name, kStatusIllegalCapcode);
+        return Problem(name, StatusIllegalCapcode);
     }
     for (int other = 1; other <= kSlotCount; ++other) {
         // Every address counts, in use or not.
         if (other != slot && settings.number(Member("address", other)) == capcode) {
-            return Problem(name, kStatusCapcodeUsed);
+            return Problem(name, StatusCapcodeUsed);
         }
     }
     return std::nullopt;
@@ -117,7 +117,7 @@ std::vector<SettingProblem> CheckSchedule(PagerSettings& settings)
         // A start that holds no time cannot be before any finish.
         const bool endsTooEarly = settings.number(period) == kEnabledWithin && (!begins || !ends || *ends < *begins);
         if (!IsLegalTime(settings.text(finish)) || endsTooEarly) {
-            problems.push_back(Problem(finish, kStatusIllegalValue));
+            problems.push_back(Problem(finish, StatusIllegalValue));
         }
     }
     return problems;
@@ -132,7 +132,7 @@ std::vector<SettingProblem> ValidateSettings(PagerSettings& settings)
         }
     }
     if (!IsReachableFrequency(settings.number("frequency"), CheckedChip(settings))) {
-        problems.push_back(Problem("frequency", kStatusIllegalFrequency));
+        problems.push_back(Problem("frequency", StatusIllegalFrequency));
     }
     if (settings.checked("useSchedule")) {
         for (SettingProblem& problem : CheckSchedule(settings)) {
@@ -146,7 +146,7 @@ std::vector<SettingProblem> ValidateSettings(PagerSettings& settings)
         }
         for (const std::string& time : {Member("start", day), Member("finish", day)}) {
             if (!ClockValue(settings.text(time))) {
-                AddOnce(problems, Problem(time, kStatusIllegalValue));
+                AddOnce(problems, Problem(time, StatusIllegalValue));
             }
         }
     }

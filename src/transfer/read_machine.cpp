@@ -1,8 +1,8 @@
 #include "transfer/read_machine.h"
 
 #include "image/image_validation.h"
+#include "image/status_texts.h"
 #include "link/frame.h"
-#include "transfer/transfer_status.h"
 
 namespace q9tx {
 namespace {
@@ -15,14 +15,14 @@ void RequestBlock(LinkControl& link, std::size_t block)
 }  // namespace
 
 ReadMachine::ReadMachine(LinkControl& link, TransferReport& report)
-    : TransferMachine(link, report, TransferCannotRead)
+    : TransferMachine(link, report, StatusCannotRead)
 {
 }
 
 void ReadMachine::Step(std::uint16_t code, const WindowMessage* block)
 {
     if (code == 0) {
-        Begin(TransferReading);
+        Begin(StatusReading);
         RequestBlock(link_, 0);
         return;
     }
@@ -31,7 +31,7 @@ void ReadMachine::Step(std::uint16_t code, const WindowMessage* block)
     RunStep([&] {
         const std::size_t length = block ? block->payloadLength() : 0;
         if (length > kBlockSize)
-            throw StatusError(TransferCannotRead);
+            throw StatusError(StatusCannotRead);
         // The reply's own block number places it, whatever was asked for.
         const std::size_t arrived = code - 1u;
         for (std::size_t i = 0; i < length; ++i)

@@ -1,8 +1,8 @@
 #include "transfer/write_machine.h"
 
+#include "image/status_texts.h"
 #include "link/frame.h"
 #include "transfer/header_block.h"
-#include "transfer/transfer_status.h"
 
 namespace q9tx {
 
@@ -20,7 +20,7 @@ WriteFactoryValues FactoryValuesForWrite(const ImageHeader& header, bool recover
 }
 
 WriteMachine::WriteMachine(LinkControl& link, TransferReport& report)
-    : TransferMachine(link, report, TransferCannotWrite)
+    : TransferMachine(link, report, StatusCannotWrite)
 {
 }
 
@@ -30,7 +30,7 @@ void WriteMachine::Step(std::uint16_t code, const WindowMessage* block)
         blocksReady_ = false;
         verifying_ = false;
         // The header is read first.
-        Begin(TransferReading);
+        Begin(StatusReading);
         link_.SendFrame(CmdReadBlock, nullptr, 0);
         return;
     }
@@ -51,14 +51,14 @@ void WriteMachine::Step(std::uint16_t code, const WindowMessage* block)
         switch (code) {
         case AckVerifying:
             verifying_ = true;
-            report_.ShowAction(TransferVerifying);
+            report_.ShowAction(StatusVerifying);
             return false;
         case AckCompleted:
             report_.WriteCompleted();
             return true;
         case AckFailedK:
         case AckFailedM:
-            throw StatusError(TransferCannotWrite);
+            throw StatusError(StatusCannotWrite);
         default:
             // Acknowledgement of block code - 1: the next block follows; after the last,
             // the pager's verdict.
@@ -72,12 +72,12 @@ void WriteMachine::Step(std::uint16_t code, const WindowMessage* block)
 void WriteMachine::TakeHeader(const WindowMessage* reply)
 {
     if (!reply)
-        throw StatusError(TransferCannotRead);
+        throw StatusError(StatusCannotRead);
     ImageHeader header{};
     CheckHeaderBlock(header, *reply);
     image() = report_.WriteImage(header, FactoryValuesForWrite(header, report_.RecoveryMode()));
     blocksReady_ = true;
-    report_.ShowAction(TransferWriting);
+    report_.ShowAction(StatusWriting);
     SendBlock(0);
 }
 

@@ -10,5 +10,6 @@ q9tx_add_gtest(image_tests
     ${CMAKE_CURRENT_LIST_DIR}/image/settings_file_io_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/settings_model_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/settings_round_trip_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image/status_texts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/text_test.cpp
   LIBS q9tx_image)
