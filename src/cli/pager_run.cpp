@@ -311,26 +311,10 @@ void PagerRun::AfterRead()
         return;
     }
     facts_ = FactsOf(*readImage_);
-    if (!options_.file.empty()) {
-        try {
-            WriteSettingsFile(options_.file, *readImage_);
-        } catch (const StatusError& error) {
-            FinishPager(false, options_.file + ": " + StatusMessage(error.number()));
-            return;
-        }
-    }
-    if (!options_.backupDir.empty()) {
-        const QString path = FreeBackupPath(QString::fromStdString(options_.backupDir), facts_.serialNumber,
-                                            QDateTime::currentDateTimeUtc());
-        try {
-            WriteSettingsFile(path.toStdString(), *readImage_);
-        } catch (const StatusError& error) {
-            FinishPager(false, path.toStdString() + ": " + StatusMessage(error.number()));
-            return;
-        }
-        Message("Kept the pager's image as " + path.toStdString() + ".");
-    }
-    FinishPager(true, StatusMessage(StatusReadCompleted));
+    if (!options_.file.empty() && !SaveReadImage(options_.file))
+        return;
+    if (KeepBackup())
+        FinishPager(true, StatusMessage(StatusReadCompleted));
 }
 
 void PagerRun::AfterBackupRead()
@@ -340,19 +324,33 @@ void PagerRun::AfterBackupRead()
         return;
     }
     facts_.serialNumber = FactsOf(*readImage_).serialNumber;
-    if (!options_.backupDir.empty()) {
-        const QString path = FreeBackupPath(QString::fromStdString(options_.backupDir), facts_.serialNumber,
-                                            QDateTime::currentDateTimeUtc());
-        try {
-            WriteSettingsFile(path.toStdString(), *readImage_);
-        } catch (const StatusError& error) {
-            // Without its backup the pager is not written.
-            FinishPager(false, path.toStdString() + ": " + StatusMessage(error.number()));
-            return;
-        }
-        Message("Kept the pager's image as " + path.toStdString() + ".");
+    // Without its backup the pager is not written.
+    if (KeepBackup())
+        StartWrite();
+}
+
+bool PagerRun::SaveReadImage(const std::string& path)
+{
+    try {
+        WriteSettingsFile(path, *readImage_);
+    } catch (const StatusError& error) {
+        FinishPager(false, path + ": " + StatusMessage(error.number()));
+        return false;
     }
-    StartWrite();
+    return true;
+}
+
+bool PagerRun::KeepBackup()
+{
+    if (options_.backupDir.empty())
+        return true;
+    const std::string path = FreeBackupPath(QString::fromStdString(options_.backupDir), facts_.serialNumber,
+                                            QDateTime::currentDateTimeUtc())
+                                 .toStdString();
+    if (!SaveReadImage(path))
+        return false;
+    Message("Kept the pager's image as " + path + ".");
+    return true;
 }
 
 void PagerRun::AfterWrite()

@@ -48,6 +48,9 @@ private:
     void AfterTransfer();
     void AfterRead();
     void AfterBackupRead();
+    // Each ends this pager with the reason when the file cannot be written.
+    bool SaveReadImage(const std::string& path);
+    bool KeepBackup();
     void AfterWrite();
     // Ends the pager's turn: its line, its journal entry, then the next pager or the end.
     void FinishPager(bool success, const std::string& outcome, bool pagerGone = false);
