@@ -14,6 +14,7 @@
 #include "editor/limited_edit.h"
 #include "editor/text_conversion.h"
 #include "image/capcode.h"
+#include "image/settings_validation.h"
 
 using namespace q9tx;
 
@@ -22,19 +23,6 @@ namespace {
 constexpr int kPrivateStorage = 0;
 // Rows with a storage choice come first.
 constexpr int kRowsWithStorage = TForm1::kStorageChoiceCount;
-
-// Capcodes the pager accepts; the gaps between them are reserved addresses.
-struct CapcodeRange {
-    std::uint32_t first;
-    std::uint32_t last;
-};
-constexpr CapcodeRange kLegalCapcodes[] = {{8, 2007663}, {2007672, 2045055}, {2045064, 2097143}};
-
-bool IsLegal(std::uint32_t capcode)
-{
-    return std::any_of(std::begin(kLegalCapcodes), std::end(kLegalCapcodes),
-                       [capcode](const CapcodeRange& range) { return capcode >= range.first && capcode <= range.last; });
-}
 
 }  // namespace
 
@@ -124,8 +112,7 @@ void TForm1::FixedNumberExit(QLineEdit* field)
 
 bool TForm1::IsLegalCapcode(const QLineEdit* field) const
 {
-    // A negative number taken as unsigned lies far above every range.
-    return IsLegal(static_cast<std::uint32_t>(TextToInt(field->text())));
+    return q9tx::IsLegalCapcode(TextToInt(field->text()));
 }
 
 bool TForm1::IsFreeCapcode(const QLineEdit* field) const
