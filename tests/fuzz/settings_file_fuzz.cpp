@@ -1,6 +1,5 @@
 // Loading settings files with hostile contents: any size up to 4 KiB, any magic, any check
-// words. The input is the file. It is loaded twice into a window as the program starts:
-// as it is, and with its check words made right so that the contents reach the editor.
+// words. The input is the file. It is loaded twice into the window: as it is, and with its check words made right so that the contents reach the editor.
 //
 // Properties: the status bar names exactly what is wrong with the file (or that it was
 // loaded); a refused file changes no control; the editor is usable again afterwards.
@@ -73,8 +72,10 @@ void Load(const QByteArray& file, const QString& path)
                "cannot write %s", qPrintable(path));
     out.close();
 
-    FakeLink link;
-    TForm1 window(link);
+    // One for the whole run: a window takes far longer to make than a file to load, and
+    // every property holds whatever an earlier file left in the editor.
+    static FakeLink link;
+    static TForm1 window(link);
     window.setStatusText(QStringLiteral("before"));
     const std::map<QString, QString> before = Snapshot(window);
     window.LoadSettingsFile(path);
