@@ -256,7 +256,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     settings->Decode(written);
     FUZZ_CHECK(settings->SettingsValid(), "the settings of an image just written do not pass their check");
-    const ConfigImage again = settings->Encode(header);
+    ConfigImage again{};
+    try {
+        again = settings->Encode(header);
+    } catch (const q9tx::ConversionError& error) {
+        // Folder ranges count slots in 8 bits: sizes that add up to more than 256 come back
+        // as a range that ends before it starts, whose size the field cannot show.
+        FUZZ_CHECK(HasUnshownFolderSize(written), "an image just written did not encode again: %s", error.what());
+        return 0;
+    }
     for (std::size_t i = 0; i < again.size(); ++i)
         FUZZ_CHECK(again[i] == written[i], "byte %zu: %02X, then %02X", i, written[i], again[i]);
     return 0;
