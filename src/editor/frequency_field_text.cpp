@@ -26,8 +26,12 @@ std::uint32_t FrequencyFieldToHertz(const QString& text, QChar separator)
 
 QString FillFrequencyText(QString text, QChar separator)
 {
-    for (qsizetype position = text.size(); position < kFrequencyFieldLength; ++position)
-        text.append(position == kFrequencySeparatorPosition ? separator : QChar(QLatin1Char('0')));
+    // The separator goes right behind a whole number, which puts it at position 3 for every
+    // frequency a chip accepts; an image can hold others ("22" must not become "220.00000").
+    if (!text.contains(separator) && text.size() < kFrequencyFieldLength)
+        text.append(separator);
+    while (text.size() < kFrequencyFieldLength)
+        text.append(QLatin1Char('0'));
     return text;
 }
 

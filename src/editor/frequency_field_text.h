@@ -10,13 +10,13 @@
 namespace q9tx {
 
 inline constexpr int kFrequencyFieldLength = 9;
-inline constexpr int kFrequencySeparatorPosition = 3;
 
 // Whole hertz of the field's text. Throws ConversionError "'<text>' is not a valid
 // floating point value" for text that is no decimal number with this separator.
 std::uint32_t FrequencyFieldToHertz(const QString& text, QChar separator);
 
-// Fills the text to nine characters: the separator at position 3, "0" everywhere else.
+// Fills the text to nine characters with "0", after a separator when it has none:
+// "454" becomes "454.00000", "433.925" "433.92500".
 QString FillFrequencyText(QString text, QChar separator);
 
 // The frequency in its shortest decimal form ("457.6", "23", "100.003125").

@@ -11,7 +11,3 @@ q9tx_add_gtest(pager_sim_tests
     ${CMAKE_CURRENT_LIST_DIR}/serial/pager_behaviour_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/serial/simulated_pager_test.cpp
   LIBS pager_sim q9tx_serial)
-if(Q9TX_SANITIZE MATCHES "thread")
-  set_property(TEST serial_tests pager_sim_tests APPEND PROPERTY ENVIRONMENT
-    "TSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/serial/thread_sanitizer.supp")
-endif()

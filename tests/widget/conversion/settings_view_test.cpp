@@ -64,6 +64,7 @@ private slots:
             QCOMPARE(lenient.number(test.field), q9tx::DefaultSettings().number(test.field));
             TestWindow source;
             const q9tx::ConfigImage image = source->EncodeImage(std::nullopt);
+            window.errors.clear();  // a capcode field reports a non-number as it is typed
             window->DecodeImage(image);
             QVERIFY2(window.errors.isEmpty(), qPrintable(window.errors.join(u'\n')));
             QVERIFY2(window->EncodeImage(std::nullopt) == image, test.label);
