@@ -1,6 +1,8 @@
 // The check that decides whether the editor's settings may be saved or written.
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <vector>
 
 #include <QCheckBox>
@@ -14,6 +16,7 @@
 #include "editor/field_marks.h"
 #include "editor/masked_entry_guard.h"
 #include "editor/text_conversion.h"
+#include "image/folder_slots.h"
 
 using namespace q9tx;
 
@@ -63,6 +66,36 @@ std::vector<Refusal> MarkedFields(TForm1& form)
     return refusals;
 }
 
+void BringToFront(TForm1& form, QWidget* field)
+{
+    for (int page = 0; page < form.PageControl1->count(); ++page) {
+        if (form.PageControl1->widget(page)->isAncestorOf(field))
+            form.PageControl1->setCurrentIndex(page);
+    }
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+// Folder sizes carry no mark: a size whose range the image cannot hold is refused here,
+// where the user can make it smaller, instead of being saved as other folders.
+bool FoldersCanBeStored(TForm1& form)
+{
+    std::array<FolderUse, TForm1::kFolderCount> folders{};
+    for (int k = 0; k < TForm1::kFolderCount; ++k) {
+        std::optional<std::int64_t> size;
+        try {
+            size = TextToInt(form.folderSize[k]->text());
+        } catch (const ConversionError&) {
+        }
+        folders[k] = {form.folderEn[k]->isChecked(), size};
+    }
+    const std::optional<FolderSlotsProblem> problem = CheckFolderSlots(folders);
+    if (!problem)
+        return true;
+    BringToFront(form, form.folderSize[problem->folder - 1]);
+    form.setStatusText(QString::fromStdString(problem->message));
+    return false;
+}
+
 }  // namespace
 
 bool TForm1::ValidateSettings()
@@ -85,9 +118,9 @@ bool TForm1::ValidateSettings()
     }
     if (!TimesCanBeStored())
         return false;
-    if (!useSchedule->isChecked())
-        return true;
-    return CheckSchedule();
+    if (useSchedule->isChecked() && !CheckSchedule())
+        return false;
+    return FoldersCanBeStored(*this);
 }
 
 void TForm1::ShowSettingsRefusal()
@@ -106,10 +139,6 @@ void TForm1::ShowSettingsRefusal()
     // An earlier success (a write that advanced an address into a refused one) must not
     // stay in view: the first refused field says why, where the user can mend it.
     const Refusal& first = refusals.front();
-    for (int page = 0; page < PageControl1->count(); ++page) {
-        if (PageControl1->widget(page)->isAncestorOf(first.field))
-            PageControl1->setCurrentIndex(page);
-    }
-    first.field->setFocus(Qt::OtherFocusReason);
+    BringToFront(*this, first.field);
     showStatus(first.status);
 }

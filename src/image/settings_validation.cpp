@@ -1,11 +1,13 @@
 #include "image/settings_validation.h"
 
 #include "image/config_image.h"
+#include "image/folder_slots.h"
 #include "image/item_lists.h"
 #include "image/rf_word.h"
 #include "image/status_texts.h"
 
 #include <algorithm>
+#include <array>
 
 namespace q9tx {
 
@@ -123,6 +125,19 @@ std::vector<SettingProblem> CheckSchedule(PagerSettings& settings)
     return problems;
 }
 
+std::optional<SettingProblem> FolderProblem(const PagerSettings& settings)
+{
+    std::array<FolderUse, kFolderCount> folders{};
+    for (int k = 1; k <= kFolderCount; ++k) {
+        folders[k - 1] = {settings.checked(Member("folderEn", k)), settings.number(Member("folderSize", k))};
+    }
+    const std::optional<FolderSlotsProblem> problem = CheckFolderSlots(folders);
+    if (!problem) {
+        return std::nullopt;
+    }
+    return SettingProblem{Member("folderSize", problem->folder), problem->message};
+}
+
 std::vector<SettingProblem> ValidateSettings(PagerSettings& settings)
 {
     std::vector<SettingProblem> problems;
@@ -149,6 +164,9 @@ std::vector<SettingProblem> ValidateSettings(PagerSettings& settings)
                 AddOnce(problems, Problem(time, StatusIllegalValue));
             }
         }
+    }
+    if (std::optional<SettingProblem> problem = FolderProblem(settings)) {
+        problems.push_back(std::move(*problem));
     }
     return problems;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // What the editor refuses to save or write, judged on a settings value: illegal and
-// duplicate capcodes, a frequency the PLL chip cannot be set to, the schedule check and
-// schedule times that cannot be stored. Each refusal names the setting and gives the
-// programmer's own message.
+// duplicate capcodes, a frequency the PLL chip cannot be set to, the schedule check,
+// schedule times that cannot be stored, and folders that do not fit the pager's slots.
+// Each refusal names the setting and gives the programmer's own message.
 
 #include "image/pager_settings.h"
 
@@ -53,6 +53,9 @@ std::optional<SettingProblem> AddressProblem(const PagerSettings& settings, int 
 // equals its finish becomes "Disabled, all day", and each finish that is not a legal
 // time or, on an "Enabled" day, ends before its start is refused with "Illegal value.".
 std::vector<SettingProblem> CheckSchedule(PagerSettings& settings);
+
+// Folder sizes whose slot ranges the image cannot hold: the first such folder's size.
+std::optional<SettingProblem> FolderProblem(const PagerSettings& settings);
 
 // Everything the editor would refuse before a save or a write, in the editor's order,
 // each setting named once. Settles the schedule like the editor's check does.

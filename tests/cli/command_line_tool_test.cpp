@@ -222,6 +222,9 @@ TEST_F(CommandLineTool, RefusedChangesWriteNothing)
         {{"set", "@startup.bin", "address3"}, "'address3' is not NAME=VALUE."},
         {{"set", "@startup.bin", "=3"}, "'=3' is not NAME=VALUE."},
         {{"set", "@startup.bin", "finish1=08:00"}, "Schedule / Monday finish (finish1): Illegal value."},
+        {{"set", "@changed.bin", "folderEn2=on", "folderSize2=99", "folderEn3=on", "folderSize3=99", "folderEn4=on",
+          "folderSize4=99"},
+         "Folders / Folder 4 size (folderSize4): The folders need more slots than the pager has. Make them smaller."},
         {{"set", "@faulty.bin", "banner=fine"},
          "Addresses / Address 2 (address2): The capcode has been used.\n"
          "Addresses / Address 6 (address6): The capcode has been used.\n"

@@ -2,6 +2,7 @@ q9tx_add_gtest(image_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/image/capcode_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/config_image_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image/folder_slots_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/frequency_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/image_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image/image_layout_test.cpp

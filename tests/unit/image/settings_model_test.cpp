@@ -98,6 +98,14 @@ const ValidationCase kValidationCases[] = {
     {"start minute that cannot be shown, schedule off", {{"useSchedule", 0}}, {{"start4", "09:"}},
      {{"start4", "Illegal value."}}},
     {"unshowable time on a day that is not enabled", {{"period4", 1}}, {{"start4", "09:"}}, {}},
+    {"folders filling all 256 slots",
+     {{"folderEn1", 1}, {"folderSize1", 99}, {"folderEn2", 1}, {"folderSize2", 99}, {"folderEn3", 1},
+      {"folderSize3", 58}},
+     {}, {}},
+    {"a folder starting at the slot that marks folders out of use",
+     {{"folderEn1", 1}, {"folderSize1", 99}, {"folderEn2", 1}, {"folderSize2", 99}, {"folderEn3", 1},
+      {"folderSize3", 57}, {"folderEn4", 1}, {"folderSize4", 1}},
+     {}, {{"folderSize4", "The folders need more slots than the pager has. Make them smaller."}}},
 };
 
 TEST(SettingsValidation, RefusesWhatTheEditorRefuses)

@@ -43,6 +43,8 @@ private slots:
     void refusalShowsTheFirstRefusedField_data();
     void refusalShowsTheFirstRefusedField();
     void frequencyTheChipCannotTakeIsMarked();
+    void foldersBeyondTheLastSlotAreRefused_data();
+    void foldersBeyondTheLastSlotAreRefused();
 };
 
 void SettingsRefusalTest::refusalShowsTheFirstRefusedField_data()
@@ -134,6 +136,64 @@ void SettingsRefusalTest::frequencyTheChipCannotTakeIsMarked()
     QVERIFY(isRefused(test->frequency));
     QCOMPARE(test.link.sent.size(), std::size_t(1));
     QVERIFY(!test->transferRunning());
+}
+
+void SettingsRefusalTest::foldersBeyondTheLastSlotAreRefused_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("save") << true;
+    QTest::newRow("write") << false;
+}
+
+void SettingsRefusalTest::foldersBeyondTheLastSlotAreRefused()
+{
+    QFETCH(bool, save);
+    TestWindow test;
+    test->show();
+    test->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(test.window.get()));
+    int dialogs = 0;
+    test->SaveDialog1 = [&dialogs](const QString&) -> std::optional<QString> {
+        ++dialogs;
+        return std::nullopt;
+    };
+    // Public storage opens the folders; four of them, the fourth starting at slot 255.
+    test->PageControl1->setCurrentWidget(test->channels);
+    test->storage[0]->setFocus();
+    test->storage[0]->setCurrentIndex(1);
+    emit test->storage[0]->activated(1);
+    test->address[0]->setFocus();
+    test->PageControl1->setCurrentWidget(test->storagePage);
+    const char* sizes[] = {"99", "99", "57", "1"};
+    for (int k = 0; k < 4; ++k) {
+        QVERIFY(test->folderEn[k]->isEnabled());
+        QTest::mouseClick(test->folderEn[k], Qt::LeftButton);
+        test->folderSize[k]->setFocus();
+        test->folderSize[k]->selectAll();
+        QTest::keyClicks(test->folderSize[k], QString::fromLatin1(sizes[k]));
+    }
+    test->PageControl1->setCurrentWidget(test->channels);
+    test->address[0]->setFocus();
+    test->setStatusText(kStale);
+
+    const auto command = [&] { save ? test->Save1Click() : test->WriteToPager1Click(); };
+    command();
+    QVERIFY(test.link.sent.empty());
+    QCOMPARE(dialogs, 0);
+    QCOMPARE(test->statusText(), QStringLiteral("The folders need more slots than the pager has. Make them smaller."));
+    QVERIFY(test->PageControl1->currentWidget()->isAncestorOf(test->folderSize[3]));
+    QCOMPARE(QApplication::focusWidget(), test->folderSize[3]);
+
+    // One slot fewer and the settings go on.
+    test->folderSize[2]->setFocus();
+    test->folderSize[2]->selectAll();
+    QTest::keyClicks(test->folderSize[2], QStringLiteral("56"));
+    command();
+    if (save)
+        QCOMPARE(dialogs, 1);
+    else
+        QCOMPARE(test.link.sent.size(), std::size_t(1));
+    QVERIFY(test.errors.isEmpty());
 }
 
 QTEST_MAIN(SettingsRefusalTest)
