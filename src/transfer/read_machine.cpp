@@ -36,11 +36,14 @@ void ReadMachine::Step(std::uint16_t code, const WindowMessage* block)
         const std::size_t arrived = code - 1u;
         for (std::size_t i = 0; i < length; ++i)
             image()[arrived * kBlockSize + i] = block->payload(i);
-        report_.AdvanceProgress(kProgressStep);
-        if (code < kBlockCount) {
+        const bool more = code < kBlockCount;
+        if (more)
             RequestBlock(link_, arrived + 1);
+        // Only once the next request is out: a progress bar repaints at once, and the
+        // pager would wait for it.
+        report_.AdvanceProgress(kProgressStep);
+        if (more)
             return false;
-        }
         ValidateImage(report_.PagerMapVersion(), image());
         report_.ReadCompleted(image());
         return true;

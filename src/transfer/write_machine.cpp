@@ -37,36 +37,44 @@ void WriteMachine::Step(std::uint16_t code, const WindowMessage* block)
     if (!running())
         return;
     RunStep([&] {
+        const bool ended = Answer(code, block);
+        // Only once the next frame is out: a progress bar repaints at once, and the
+        // pager would wait for it.
         report_.AdvanceProgress(kProgressStep);
-        if (code == kHeaderArrived) {
-            // A second block reply must not start a second chain of blocks.
-            if (!blocksReady_)
-                TakeHeader(block);
-            return false;
-        }
-        // Until the header has been handled nothing was written: an acknowledgement or
-        // a verdict then belongs to no block of this write.
-        if (!blocksReady_)
-            return false;
-        switch (code) {
-        case AckVerifying:
-            verifying_ = true;
-            report_.ShowAction(StatusVerifying);
-            return false;
-        case AckCompleted:
-            report_.WriteCompleted();
-            return true;
-        case AckFailedK:
-        case AckFailedM:
-            throw StatusError(StatusCannotWrite);
-        default:
-            // Acknowledgement of block code - 1: the next block follows; after the last,
-            // the pager's verdict.
-            if (code < kBlockCount)
-                SendBlock(code);
-            return false;
-        }
+        return ended;
     });
+}
+
+bool WriteMachine::Answer(std::uint16_t code, const WindowMessage* block)
+{
+    if (code == kHeaderArrived) {
+        // A second block reply must not start a second chain of blocks.
+        if (!blocksReady_)
+            TakeHeader(block);
+        return false;
+    }
+    // Until the header has been handled nothing was written: an acknowledgement or
+    // a verdict then belongs to no block of this write.
+    if (!blocksReady_)
+        return false;
+    switch (code) {
+    case AckVerifying:
+        verifying_ = true;
+        report_.ShowAction(StatusVerifying);
+        return false;
+    case AckCompleted:
+        report_.WriteCompleted();
+        return true;
+    case AckFailedK:
+    case AckFailedM:
+        throw StatusError(StatusCannotWrite);
+    default:
+        // Acknowledgement of block code - 1: the next block follows; after the last,
+        // the pager's verdict.
+        if (code < kBlockCount)
+            SendBlock(code);
+        return false;
+    }
 }
 
 void WriteMachine::TakeHeader(const WindowMessage* reply)

@@ -26,6 +26,8 @@ public:
     void Step(std::uint16_t code, const WindowMessage* block);
 
 private:
+    // Sends what follows `code`; true once the write has ended well.
+    bool Answer(std::uint16_t code, const WindowMessage* block);
     void TakeHeader(const WindowMessage* reply);
     void SendBlock(std::size_t block);
     std::chrono::milliseconds SilenceLimit() const override;

@@ -39,7 +39,12 @@ inline WindowMessage BlockReply(const ConfigImage& image, int block, int length 
 
 struct RecordingReport : TransferReport {
     void ShowAction(int status) override { events.push_back("action " + std::to_string(status)); }
-    void AdvanceProgress(int step) override { progress += step; }
+    void AdvanceProgress(int step) override
+    {
+        progress += step;
+        if (onProgress)
+            onProgress();
+    }
     int PagerMapVersion() const override { return mapVersion; }
     bool RecoveryMode() const override { return recovery; }
     ConfigImage WriteImage(const ImageHeader& header, const WriteFactoryValues& values) override
@@ -71,6 +76,7 @@ struct RecordingReport : TransferReport {
     ConfigImage toWrite{};
     std::function<void()> onWriteImage;  // may throw
     std::function<void()> onReadCompleted;  // may throw
+    std::function<void()> onProgress;
     std::vector<std::string> events;
     int progress = 0;
     ConfigImage read{};

@@ -128,6 +128,26 @@ INSTANTIATE_TEST_SUITE_P(Replies, ReadMachineCases, ::testing::ValuesIn(ReadCase
                              return name;
                          });
 
+// The bar may repaint at once (a window's progress bar does); the pager must not wait for that.
+TEST(ReadMachine, NextRequestGoesOutBeforeTheProgressAdvances)
+{
+    FakeLink link;
+    RecordingReport report;
+    std::vector<std::size_t> sentAtProgress;
+    report.onProgress = [&] { sentAtProgress.push_back(link.sent.size()); };
+    ReadMachine machine(link, report);
+    const ConfigImage image = PagerImage();
+    machine.Step(0, nullptr);
+    std::vector<std::size_t> sentAfterStep;
+    for (int block = 0; block < int(kBlockCount); ++block) {
+        const WindowMessage reply = BlockReply(image, block);
+        machine.Step(std::uint16_t(block + 1), &reply);
+        sentAfterStep.push_back(link.sent.size());
+    }
+    EXPECT_EQ(report.last(), "ended");
+    EXPECT_EQ(sentAtProgress, sentAfterStep);
+}
+
 TEST(ReadMachine, BlocksWithoutAReadAreIgnored)
 {
     FakeLink link;

@@ -150,6 +150,27 @@ TEST(WriteMachine, SendsTheBuiltImageAroundThePagersOwnHeader)
     EXPECT_EQ(report.progress, 5 * 18);
 }
 
+// The bar may repaint at once (a window's progress bar does); the pager must not wait for that.
+TEST(WriteMachine, NextFrameGoesOutBeforeTheProgressAdvances)
+{
+    FakeLink link;
+    RecordingReport report;
+    report.toWrite = PagerImage();
+    std::vector<std::size_t> sentAtProgress;
+    report.onProgress = [&] { sentAtProgress.push_back(link.sent.size()); };
+    WriteMachine machine(link, report);
+    machine.Step(0, nullptr);
+    const WindowMessage header = BlockReply(PagerImage(), 0);
+    std::vector<std::size_t> sentAfterStep;
+    for (const Msg& msg : Then(Then({{kHeader}}, Acks(1, 16)), {{AckVerifying}, {AckCompleted}})) {
+        machine.Step(msg.code, msg.code == kHeader ? &header : nullptr);
+        sentAfterStep.push_back(link.sent.size());
+    }
+    EXPECT_EQ(report.last(), "ended");
+    EXPECT_EQ(link.sent.size(), 17u);
+    EXPECT_EQ(sentAtProgress, sentAfterStep);
+}
+
 TEST(WriteMachine, HeaderOfAnotherKindWritesNothing)
 {
     for (const std::size_t offset : {std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
