@@ -35,6 +35,19 @@ WindowMessage HeaderReply(std::uint8_t chip)
     return WindowMessage{WM_PAGER_BLOCK, 1, 0, std::move(frame)};
 }
 
+// Shows the window and makes it active; its save dialog counts each time it is asked
+// and is cancelled.
+bool ShowWithCountedSaveDialog(TestWindow& test, int& dialogs)
+{
+    test->show();
+    test->activateWindow();
+    test->SaveDialog1 = [&dialogs](const QString&) -> std::optional<QString> {
+        ++dialogs;
+        return std::nullopt;
+    };
+    return QTest::qWaitForWindowActive(test.window.get());
+}
+
 }  // namespace
 
 class SettingsRefusalTest : public QObject {
@@ -86,14 +99,8 @@ void SettingsRefusalTest::refusalShowsTheFirstRefusedField()
     QFETCH(QString, page);
     QFETCH(QString, focus);
     TestWindow test;
-    test->show();
-    test->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(test.window.get()));
     int dialogs = 0;
-    test->SaveDialog1 = [&dialogs](const QString&) -> std::optional<QString> {
-        ++dialogs;
-        return std::nullopt;
-    };
+    QVERIFY(ShowWithCountedSaveDialog(test, dialogs));
     for (const QString& name : {field, second}) {
         if (name.isEmpty())
             continue;
@@ -149,14 +156,8 @@ void SettingsRefusalTest::foldersBeyondTheLastSlotAreRefused()
 {
     QFETCH(bool, save);
     TestWindow test;
-    test->show();
-    test->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(test.window.get()));
     int dialogs = 0;
-    test->SaveDialog1 = [&dialogs](const QString&) -> std::optional<QString> {
-        ++dialogs;
-        return std::nullopt;
-    };
+    QVERIFY(ShowWithCountedSaveDialog(test, dialogs));
     // Public storage opens the folders; four of them, the fourth starting at slot 255.
     test->PageControl1->setCurrentWidget(test->channels);
     test->storage[0]->setFocus();
