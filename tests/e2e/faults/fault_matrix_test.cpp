@@ -25,6 +25,7 @@
 #include "link/frame.h"
 #include "link/frame_parser.h"
 #include "pager_bench.h"
+#include "transfer_checks.h"
 #include "transfer_test_support.h"
 
 using namespace q9tx;
@@ -172,25 +173,6 @@ QList<int> ExpectedTransferFrames(Transfer transfer, int framesSent)
     if (transfer == Transfer::Write)
         return QList<int>{CmdReadBlock} + Range(CmdWriteBlock, CmdWriteBlock + framesSent - 2);
     return {};
-}
-
-std::vector<sim::ReceivedFrame> TransferFrames(const sim::SimulatedPager& pager)
-{
-    std::vector<sim::ReceivedFrame> frames = pager.receivedFrames();
-    std::erase_if(frames, [](const sim::ReceivedFrame& frame) { return frame.command < CmdReadBlock; });
-    return frames;
-}
-
-QStringList CarriedValues(const TForm1& window, const QStringList& excluded = {})
-{
-    QStringList values;
-    for (const ImageField& field : ImageLayout()) {
-        const QString name = QString::fromStdString(field.control);
-        if (!name.isEmpty() && !excluded.contains(name))
-            values << name + u'=' + ValueOf(window, name);
-    }
-    values.removeDuplicates();
-    return values;
 }
 
 bool Reaches(const TForm1& window, const QString& text)

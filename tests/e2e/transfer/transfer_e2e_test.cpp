@@ -10,6 +10,7 @@
 #include "image/rf_word.h"
 #include "link/frame.h"
 #include "pager_bench.h"
+#include "transfer_checks.h"
 #include "transfer_test_support.h"
 
 using namespace q9tx;
@@ -33,27 +34,6 @@ bool Run(const TForm1& window, QAction* command, const QString& outcome)
 {
     command->trigger();
     return Reaches(window, outcome);
-}
-
-// The frames of the transfers, without the link's polls and questions.
-std::vector<ReceivedFrame> TransferFrames(const sim::SimulatedPager& pager)
-{
-    std::vector<ReceivedFrame> frames = pager.receivedFrames();
-    std::erase_if(frames, [](const ReceivedFrame& frame) { return frame.command < CmdReadBlock; });
-    return frames;
-}
-
-// "name=value" of every control the image carries, but the excluded ones.
-QStringList CarriedValues(const TForm1& window, const QStringList& excluded = {})
-{
-    QStringList values;
-    for (const ImageField& field : ImageLayout()) {
-        const QString name = QString::fromStdString(field.control);
-        if (!name.isEmpty() && !excluded.contains(name))
-            values << name + u'=' + ValueOf(window, name);
-    }
-    values.removeDuplicates();
-    return values;
 }
 
 }  // namespace

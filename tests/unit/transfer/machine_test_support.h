@@ -3,6 +3,7 @@
 // posts them.
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -108,6 +109,13 @@ bool WaitFor(Done done, int limitMs = 5000)
     while (!done() && timer.elapsed() < limitMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     return done();
+}
+
+// A test name from a case's description: letters and digits, the rest as underscores.
+inline std::string CaseName(std::string name)
+{
+    std::replace_if(name.begin(), name.end(), [](unsigned char ch) { return !std::isalnum(ch); }, '_');
+    return name;
 }
 
 }  // namespace q9tx::testing

@@ -122,11 +122,7 @@ TEST_P(ReadMachineCases, FollowsTheBlockThatArrived)
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, ReadMachineCases, ::testing::ValuesIn(ReadCases()),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(ch); }, '_');
-                             return name;
-                         });
+                         [](const auto& info) { return CaseName(info.param.name); });
 
 // The bar may repaint at once (a window's progress bar does); the pager must not wait for that.
 TEST(ReadMachine, NextRequestGoesOutBeforeTheProgressAdvances)

@@ -113,11 +113,7 @@ TEST_P(WriteMachineCases, SendsEachBlockAfterTheOneBefore)
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, WriteMachineCases, ::testing::ValuesIn(WriteCases()),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(ch); }, '_');
-                             return name;
-                         });
+                         [](const auto& info) { return CaseName(info.param.name); });
 
 TEST(WriteMachine, SendsTheBuiltImageAroundThePagersOwnHeader)
 {
