@@ -1,5 +1,6 @@
 add_library(q9tx_serial STATIC
   ${CMAKE_CURRENT_LIST_DIR}/posix/device_group.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/posix/hang_up_notice.h
   ${CMAKE_CURRENT_LIST_DIR}/posix/open_failure_errno.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/pager_line_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/posix_serial_port.cpp

@@ -126,12 +126,7 @@ bool PosixSerialPort::OpenPort(const std::string& name)
             receiveHandler_(bytes, count);
         }
     };
-    session_->hungUp = [this] {
-        if (hangUpHandler_) {
-            hangUpHandler_();
-        }
-    };
-    session_->mainThreadContext = &mainThreadContext_;
+    session_->hangUpNotice = &hangUpNotice_;
     thread_ = std::make_unique<TReceiveThread>(session_);
     thread_->start();
     lastOpenFailure_ = OpenFailure::None;
@@ -145,7 +140,6 @@ bool PosixSerialPort::ClosePort()
     }
     ReceiveSession& session = *session_;
     session.deliver = nullptr;
-    session.hungUp = nullptr;
     session.stopRequested.store(true, std::memory_order_release);
     const std::uint64_t wake = 1;
     [[maybe_unused]] const ssize_t written = ::write(session.wakeFd, &wake, sizeof wake);
@@ -177,6 +171,19 @@ void PosixSerialPort::deleteEndedThreads()
         ending.thread->wait();
         return true;
     });
+}
+
+void PosixSerialPort::hangUpNoticed()
+{
+    // A notice queued by a session closed since finds its flag on that session, not this one.
+    if (!session_ || !session_->hangUpPending.exchange(false, std::memory_order_acquire)) {
+        return;
+    }
+    // A copy: the handler may close the port and set another handler.
+    const HangUpHandler handler = hangUpHandler_;
+    if (handler) {
+        handler();
+    }
 }
 
 bool PosixSerialPort::WritePort(const std::uint8_t* bytes, std::size_t count)

@@ -3,11 +3,10 @@
 // line settings, and a receive thread that hands received bytes to the main thread.
 
 #include <memory>
-
-#include <QObject>
 #include <string>
 #include <vector>
 
+#include "link/posix/hang_up_notice.h"
 #include "link/serial_port.h"
 
 namespace q9tx {
@@ -47,12 +46,13 @@ private:
 
     bool fail(int descriptor, OpenFailure failure);
     void deleteEndedThreads();
+    void hangUpNoticed();
 
     ReceiveHandler receiveHandler_;
     HangUpHandler hangUpHandler_;
-    // Receives the hang-up reports on the main thread; going with the port, it takes
+    // Receives the hang-up notices on the main thread; going with the port, it takes
     // any still queued with it.
-    QObject mainThreadContext_;
+    HangUpNotice hangUpNotice_{[this] { hangUpNoticed(); }};
     OpenFailure lastOpenFailure_ = OpenFailure::None;
     std::shared_ptr<ReceiveSession> session_;
     std::unique_ptr<TReceiveThread> thread_;

@@ -34,10 +34,11 @@ struct ReceiveSession {
     // Main thread only: receives the drained bytes; empty once the port is closed,
     // so a hand-over queued before ClosePort delivers nothing.
     std::function<void(const std::uint8_t*, std::size_t)> deliver;
-    // Main thread only: told once the port has hung up; empty once the port is closed.
-    std::function<void()> hungUp;
-    // Lives on the main thread as long as the port; hang-ups are queued to it.
-    QObject* mainThreadContext = nullptr;
+    // Set by the receive thread, once, before it queues a call to hangUpNotice; the
+    // main thread takes it, so a notice from a session closed since is not acted on.
+    std::atomic<bool> hangUpPending{false};
+    // Lives on the main thread as long as the port; hang-up notices are queued to it.
+    QObject* hangUpNotice = nullptr;
 
     // Main thread: drains the ring into `deliver`.
     void HandOver()

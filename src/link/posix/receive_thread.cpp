@@ -67,15 +67,8 @@ void TReceiveThread::run()
             // Queued to an object of the port, not of this thread: the handler closes
             // the port, which may end and free this thread object.
             hangUpReported = true;
-            QMetaObject::invokeMethod(
-                session.mainThreadContext,
-                [session = session_] {
-                    if (session->hungUp) {
-                        const std::function<void()> handler = session->hungUp;
-                        handler();
-                    }
-                },
-                Qt::QueuedConnection);
+            session.hangUpPending.store(true, std::memory_order_release);
+            QMetaObject::invokeMethod(session.hangUpNotice, "notice", Qt::QueuedConnection);
         }
     }
     session.threadEnded.store(true, std::memory_order_release);

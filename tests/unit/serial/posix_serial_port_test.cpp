@@ -263,6 +263,30 @@ TEST(PosixSerialPort, HangUpIsReportedOnceAfterTheBytesBeforeIt)
     EXPECT_FALSE(port.IsOpen());
 }
 
+// A hang-up still queued when its port is closed and another opened is not taken for a
+// hang-up of the new port; the new port's own hang-up is reported.
+TEST(PosixSerialPort, HangUpOfAClosedPortIsNotReportedForTheNextOne)
+{
+    PseudoTerminal first;
+    PseudoTerminal second;
+    PosixSerialPort port;
+    int hangUps = 0;
+    port.SetHangUpHandler([&] { ++hangUps; });
+    ASSERT_TRUE(port.OpenPort(first.slavePath()));
+    first.closeMaster();
+    // No events are processed here, so the first port's notice stays queued.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(port.ClosePort());
+    ASSERT_TRUE(port.OpenPort(second.slavePath()));
+    PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(hangUps, 0);
+
+    second.closeMaster();
+    EXPECT_TRUE(PumpUntil([&] { return hangUps == 1; }));
+    PumpUntil([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(hangUps, 1);
+}
+
 TEST(PosixSerialPort, StuckLineLosesTheFrameInsteadOfBlocking)
 {
     PseudoTerminal pty;  // nobody reads the master, so the output queue fills up
