@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <functional>
+#include <utility>
 
 namespace q9tx {
 
