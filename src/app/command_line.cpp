@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 
 namespace q9tx {
 namespace {
@@ -76,8 +77,13 @@ CommandLine ParseCommandLine(const QStringList& given)
                                   QStringLiteral("DEVICE"));
     const QCommandLineOption simulate(QStringLiteral("simulate"),
                                       QStringLiteral("Start the built-in simulated pager and probe its port."));
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("Write every frame in and out and the port's events to FILE, "
+                                                  "for support."),
+                                   QStringLiteral("FILE"));
     parser.addOption(port);
     parser.addOption(simulate);
+    parser.addOption(trace);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A settings file to load once the window is up."),
                                  QStringLiteral("[FILE]"));
@@ -101,6 +107,7 @@ CommandLine ParseCommandLine(const QStringList& given)
     for (const QString& device : parser.values(port))
         result.ports.push_back(device.toStdString());
     result.simulate = parser.isSet(simulate);
+    result.trace = QFile::encodeName(parser.value(trace)).toStdString();
     return result;
 }
 

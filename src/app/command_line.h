@@ -14,6 +14,8 @@ struct CommandLine {
     std::vector<std::string> ports;
     // Start the built-in simulated pager and probe its port (--simulate).
     bool simulate = false;
+    // Where the link's trace goes (--trace); empty for none.
+    std::string trace;
     // Settings files named as arguments ("Open with" of a file manager); the first is loaded.
     QStringList files;
     // Qt's own -platform option was given: the platform plugin needs no display then.

@@ -9,6 +9,7 @@
 #include "app/termination_signals.h"
 #include "app/tform1.h"
 #include "link/adapter_discovery.h"
+#include "link/link_trace.h"
 #include "link/pager_link.h"
 #include "link/posix/posix_serial_port.h"
 #include "link/posix/udev_device_monitor.h"
@@ -45,6 +46,12 @@ int main(int argc, char** argv)
                      "virtual display:\n  xvfb-run -a %s%s\n",
                      argv[0], options.simulate ? " --simulate" : "");
         return 2;
+    }
+    if (!options.trace.empty()) {
+        if (const std::string problem = q9tx::LinkTrace::OpenFile(options.trace); !problem.empty()) {
+            std::fprintf(stderr, "Cannot write the trace %s: %s.\n", options.trace.c_str(), problem.c_str());
+            return 2;
+        }
     }
     Q9txApplication app(argc, argv);
     try {

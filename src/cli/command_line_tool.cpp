@@ -1,6 +1,8 @@
 #include "cli/command_line_tool.h"
 
+#include "cli/command_table.h"
 #include "cli/settings_json.h"
+#include "image/printable_text.h"
 #include "image/image_validation.h"
 #include "image/setting_table.h"
 #include "image/setting_text.h"
@@ -15,7 +17,6 @@
 #include <QString>
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 
 namespace q9tx {
@@ -25,34 +26,23 @@ namespace {
 // Without a pager the map version stands at its first item.
 constexpr int kNoPagerMapVersion = 0;
 
-struct Options {
-    std::vector<std::string> operands;
-    bool json = false;
-    bool help = false;
-    std::optional<std::string> output;
-};
-
-struct Command {
-    const char* name;
-    const char* usage;
-    const char* summary;
-    bool takesJson;
-    bool takesOutput;
-    std::size_t minimumOperands;
-    std::size_t maximumOperands;  // 0: no limit
-    std::function<int(const Options&, std::ostream&, std::ostream&)> run;
-};
+using cli::ParsedOptions;
 
 // An error the command reports on stderr, ending it with status 2.
 struct CommandError {
     std::string message;
 };
 
+using CommandRun = int (*)(const ParsedOptions&, std::ostream&);
+
+// A path as messages show it.
+std::string Shown(const std::string& path) { return PrintableText(path); }
+
 std::string Labelled(const SettingProblem& problem)
 {
     const SettingDefinition* setting = FindSetting(problem.name);
     return setting ? setting->label() + " (" + problem.name + "): " + problem.message
-                   : problem.name + ": " + problem.message;
+                   : PrintableText(problem.name) + ": " + problem.message;
 }
 
 // Reads the file and applies Open's checks: a file of a settings image that passes them.
@@ -63,14 +53,14 @@ ConfigImage LoadImage(const std::string& path)
         ValidateImage(kNoPagerMapVersion, image);
         return image;
     } catch (const StatusError& error) {
-        throw CommandError{path + ": " + std::string(StatusTextOf(error.number()))};
+        throw CommandError{Shown(path) + ": " + std::string(StatusTextOf(error.number()))};
     }
 }
 
-int Show(const Options& options, std::ostream& out, std::ostream&)
+int Show(const ParsedOptions& options, std::ostream& out)
 {
     const PagerSettings settings = DecodeSettings(LoadImage(options.operands[0]));
-    if (options.json) {
+    if (options.has("--json")) {
         out << SettingsJson(settings);
         return kExitOk;
     }
@@ -86,42 +76,50 @@ int Show(const Options& options, std::ostream& out, std::ostream&)
             group = setting.group;
             out << "  " << group << "\n";
         }
-        out << "    " << setting.caption << ": " << FormatValue(setting, settings.value(setting.name)) << "\n";
+        out << "    " << setting.caption << ": " << PrintableText(FormatValue(setting, settings.value(setting.name)))
+            << "\n";
     }
     return kExitOk;
 }
 
-int Diff(const Options& options, std::ostream& out, std::ostream&)
+int Diff(const ParsedOptions& options, std::ostream& out)
 {
     const PagerSettings from = DecodeSettings(LoadImage(options.operands[0]));
     const PagerSettings to = DecodeSettings(LoadImage(options.operands[1]));
     const std::vector<SettingDifference> differences = DiffSettings(from, to);
-    if (options.json) {
+    if (options.has("--json")) {
         out << DifferencesJson(differences, from, to);
     } else {
         for (const SettingDifference& difference : differences) {
-            out << difference.line() << "\n";
+            out << PrintableText(difference.line()) << "\n";
         }
     }
     return differences.empty() ? kExitOk : kExitFindings;
 }
 
-int Check(const Options& options, std::ostream& out, std::ostream&)
+int Check(const ParsedOptions& options, std::ostream& out)
 {
     const std::string& path = options.operands[0];
+    const bool json = options.has("--json");
     ConfigImage image{};
     try {
-        image = LoadImage(path);
-    } catch (const CommandError& error) {
-        out << error.message << "\n";
+        image = ReadSettingsFile(path);
+        ValidateImage(kNoPagerMapVersion, image);
+    } catch (const StatusError& error) {
+        const std::string text(StatusTextOf(error.number()));
+        out << (json ? CheckJson(Shown(path), text, {}) : Shown(path) + ": " + text + "\n");
         return kExitFindings;
     }
     const std::vector<SettingProblem> problems = ValidateSettings(DecodeSettings(image));
+    if (json) {
+        out << CheckJson(Shown(path), {}, problems);
+        return problems.empty() ? kExitOk : kExitFindings;
+    }
     for (const SettingProblem& problem : problems) {
         out << Labelled(problem) << "\n";
     }
     if (problems.empty()) {
-        out << path << ": no problems found.\n";
+        out << Shown(path) << ": no problems found.\n";
     }
     return problems.empty() ? kExitOk : kExitFindings;
 }
@@ -132,12 +130,13 @@ std::string Latin1Value(const std::string& name, const std::string& localValue)
     const QString value = QString::fromLocal8Bit(localValue.data(), static_cast<qsizetype>(localValue.size()));
     const bool single = std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() <= 0xFF; });
     if (!single) {
-        throw CommandError{name + ": '" + localValue + "' holds a character that the pager cannot store."};
+        throw CommandError{PrintableText(name) + ": '" + PrintableText(localValue) +
+                           "' holds a character that the pager cannot store."};
     }
     return value.toLatin1().toStdString();
 }
 
-int Set(const Options& options, std::ostream& out, std::ostream&)
+int Set(const ParsedOptions& options, std::ostream& out)
 {
     const std::string& path = options.operands[0];
     PagerSettings settings = DecodeSettings(LoadImage(path));
@@ -145,11 +144,11 @@ int Set(const Options& options, std::ostream& out, std::ostream&)
         const std::string& assignment = options.operands[i];
         const std::size_t equals = assignment.find('=');
         if (equals == std::string::npos || equals == 0) {
-            throw CommandError{"'" + assignment + "' is not NAME=VALUE."};
+            throw CommandError{"'" + PrintableText(assignment) + "' is not NAME=VALUE."};
         }
         const std::string name = assignment.substr(0, equals);
         if (!FindSetting(name)) {
-            throw CommandError{name + ": no such setting; 'q9tx show --json FILE' lists the names."};
+            throw CommandError{PrintableText(name) + ": no such setting; 'q9tx show --json FILE' lists the names."};
         }
         if (const std::optional<SettingProblem> problem =
                 ApplySetting(settings, name, Latin1Value(name, assignment.substr(equals + 1)))) {
@@ -164,94 +163,91 @@ int Set(const Options& options, std::ostream& out, std::ostream&)
         }
         throw CommandError{message};
     }
-    const std::string target = options.output.value_or(path);
+    const std::string target = options.has("--output") ? options.value("--output") : path;
     try {
         WriteSettingsFile(target, EncodeSettings(settings, std::nullopt));
     } catch (const SettingsRefused& refusal) {
         throw CommandError{Labelled(refusal.problem())};
     } catch (const StatusError& error) {
-        throw CommandError{target + ": " + std::string(StatusTextOf(error.number()))};
+        throw CommandError{Shown(target) + ": " + std::string(StatusTextOf(error.number()))};
     }
-    out << "Saved data to " << target << ".\n";
+    out << "Saved data to " << Shown(target) << ".\n";
     return kExitOk;
 }
 
-const Command kCommands[] = {
-    {"show", "q9tx show FILE [--json]", "Print every setting of a settings file, grouped as the window shows them.",
-     true, false, 1, 1, Show},
-    {"diff", "q9tx diff FILE_A FILE_B [--json]",
-     "Print the settings in which two files differ; exit 0 when equal, 1 when different, 2 on error.", true, false,
-     2, 2, Diff},
-    {"check", "q9tx check FILE",
-     "Check a settings file as File, Open does and name every setting the editor would refuse to save or write; "
-     "exit 0 when there is nothing to report, 1 otherwise.",
-     false, false, 1, 1, Check},
-    {"set", "q9tx set FILE NAME=VALUE... [-o OUT]",
-     "Change settings by control name as the editor would, and save the file (or OUT) whole; nothing is written "
-     "when a value or the result is refused.",
-     false, true, 2, 0, Set},
-};
+// The commands on settings files; the others talk to a pager.
+const struct {
+    const char* name;
+    CommandRun run;
+} kFileCommands[] = {{"show", Show}, {"diff", Diff}, {"check", Check}, {"set", Set}};
 
-void PrintHelp(std::ostream& out)
+CommandRun FileCommand(std::string_view name)
 {
-    out << "Usage: q9tx COMMAND [ARGUMENTS]\n\nCommands:\n";
-    for (const Command& command : kCommands) {
-        out << "  " << command.usage << "\n      " << command.summary << "\n";
+    for (const auto& command : kFileCommands) {
+        if (name == command.name)
+            return command.run;
     }
-    out << "\n'q9tx COMMAND --help' describes one command.\n";
+    return nullptr;
 }
 
-Options ParseOptions(const Command& command, const std::vector<std::string>& arguments)
+// `q9tx help [COMMAND]`.
+int Help(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
-    Options options;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-        } else if (argument == "--json" && command.takesJson) {
-            options.json = true;
-        } else if ((argument == "-o" || argument == "--output") && command.takesOutput) {
-            if (i + 1 == arguments.size()) {
-                throw CommandError{argument + " needs a file name."};
-            }
-            options.output = arguments[++i];
-        } else if (argument.size() > 1 && argument[0] == '-' && argument.find('=') == std::string::npos) {
-            throw CommandError{"unknown option '" + argument + "'.\nUsage: " + command.usage};
-        } else {
-            options.operands.push_back(argument);
-        }
+    if (arguments.size() > 2) {
+        err << "q9tx: wrong number of arguments.\nTry 'q9tx --help'.\n";
+        return kExitError;
     }
-    const std::size_t count = options.operands.size();
-    if (!options.help && (count < command.minimumOperands ||
-                          (command.maximumOperands != 0 && count > command.maximumOperands))) {
-        throw CommandError{std::string("wrong number of arguments.\nUsage: ") + command.usage};
+    if (arguments.size() == 1) {
+        out << cli::ToolHelp();
+        return kExitOk;
     }
-    return options;
+    const cli::CommandSpec* command = cli::FindCommand(arguments[1]);
+    if (!command) {
+        err << "q9tx: unknown command '" << PrintableText(arguments[1]) << "'. 'q9tx --help' lists the commands.\n";
+        return kExitError;
+    }
+    out << cli::CommandHelp(*command);
+    return kExitOk;
 }
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const PagerCommandRunner& pagerCommands)
 {
-    if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
-        PrintHelp(arguments.empty() ? err : out);
-        return arguments.empty() ? kExitError : kExitOk;
-    }
-    const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                      [&](const Command& c) { return arguments[0] == c.name; });
-    if (command == std::end(kCommands)) {
-        err << "q9tx: unknown command '" << arguments[0] << "'. 'q9tx --help' lists the commands.\n";
+    if (arguments.empty()) {
+        err << cli::ToolHelp();
         return kExitError;
     }
+    const std::string& first = arguments[0];
+    if (first == "--help" || first == "-h" || first == "help")
+        return Help(arguments, out, err);
+    if (first == "--version" || first == "-V") {
+        out << "q9tx " << Q9TX_VERSION << "\n";
+        return kExitOk;
+    }
+    const cli::CommandSpec* command = cli::FindCommand(first);
+    const CommandRun run = FileCommand(first);
+    if (!command || (!run && !pagerCommands)) {
+        err << "q9tx: unknown command '" << PrintableText(first) << "'. 'q9tx --help' lists the commands.\n";
+        return kExitError;
+    }
+    auto parsed = cli::ParseCommandOptions(*command, {arguments.begin() + 1, arguments.end()});
+    if (const auto* problem = std::get_if<cli::UsageProblem>(&parsed)) {
+        err << cli::UsageMessage(*command, *problem);
+        return kExitError;
+    }
+    const ParsedOptions& options = std::get<ParsedOptions>(parsed);
+    if (options.help) {
+        out << cli::CommandHelp(*command);
+        return kExitOk;
+    }
+    if (!run)
+        return pagerCommands(*command, options);
     try {
-        const Options options = ParseOptions(*command, arguments);
-        if (options.help) {
-            out << "Usage: " << command->usage << "\n" << command->summary << "\n";
-            return kExitOk;
-        }
-        return command->run(options, out, err);
+        return run(options, out);
     } catch (const CommandError& error) {
-        err << "q9tx " << command->name << ": " << error.message << "\n";
+        err << "q9tx: " << error.message << "\n";
         return kExitError;
     }
 }

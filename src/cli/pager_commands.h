@@ -1,12 +1,11 @@
 #pragma once
-// `q9tx read` and `q9tx write`: the commands that talk to a pager. Both run inside a
-// QCoreApplication; `arguments` follow the command's name.
+// The commands that talk to a pager: read, write, detect and verify. They run inside a
+// QCoreApplication, with options the command-line parser has taken.
 
-#include <QStringList>
+#include "cli/command_options.h"
 
 namespace q9tx::cli {
 
-int RunReadCommand(const QStringList& arguments);
-int RunWriteCommand(const QStringList& arguments);
+int RunPagerCommand(const CommandSpec& command, const ParsedOptions& options);
 
 }  // namespace q9tx::cli

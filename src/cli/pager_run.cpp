@@ -5,8 +5,11 @@
 
 #include "cli/backup_names.h"
 #include "cli/file_advance.h"
+#include "cli/identification_text.h"
 #include "cli/journal.h"
+#include "cli/result_json.h"
 #include "cli/status_messages.h"
+#include "image/printable_text.h"
 #include "image/setting_table.h"
 #include "image/settings_conversion.h"
 #include "image/settings_file_io.h"
@@ -19,31 +22,6 @@
 
 namespace q9tx::cli {
 namespace {
-
-// Payload bytes of an identification reply that carry map version, features and firmware.
-constexpr std::size_t kIdentificationLength = 6;
-
-std::string FirmwareText(const WindowMessage& reply)
-{
-    if (reply.payloadLength() < kIdentificationLength)
-        return {};
-    const std::uint8_t number = reply.payload(4);
-    const std::uint8_t version = reply.payload(5);
-    return version != 0 ? "V" + std::to_string(version) : "D" + std::to_string(number);
-}
-
-// The bytes after the length byte, up to a zero byte.
-std::string PayloadText(const WindowMessage& message)
-{
-    std::string text;
-    for (std::size_t i = 0; i < message.payloadLength() && i + 1 < message.frame.size(); ++i) {
-        const char ch = static_cast<char>(message.payload(i));
-        if (ch == 0)
-            break;
-        text += ch;
-    }
-    return text;
-}
 
 std::string NowText() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString(); }
 
@@ -163,7 +141,7 @@ void PagerRun::OnPagerLink(const WindowMessage& message)
     case LinkInformationText:
         if (phase_ == Phase::WaitingForInformation) {
             if (const std::string text = PayloadText(message); !text.empty())
-                Message("Information: " + text);
+                Message("Information: " + PrintableLatin1(text));
             BeginPager();
         }
         break;
@@ -199,7 +177,7 @@ void PagerRun::OnIdentified(const WindowMessage& reply)
     const bool full = reply.payloadLength() >= kIdentificationLength;
     mapVersion_ = full ? reply.payload(1) : 0;
     escalatingAlertsShown_ = full && (reply.payload(1) != 0 || reply.payload(2) != 0);
-    Message("Pager on " + host_.portName() + (firmware_.empty() ? "" : ", firmware " + firmware_) + ".");
+    Message("Pager on " + PrintableText(host_.portName()) + (firmware_.empty() ? "" : ", firmware " + firmware_) + ".");
     // As the window does, the information text is asked for with a full identification.
     if (full && reply.code != LinkPagerUnsupported)
         host_.link().SendFrame(CmdInformationText, nullptr, 0);
@@ -334,7 +312,7 @@ bool PagerRun::SaveReadImage(const std::string& path)
     try {
         WriteSettingsFile(path, *readImage_);
     } catch (const StatusError& error) {
-        FinishPager(false, path + ": " + StatusMessage(error.number()));
+        FinishPager(false, PrintableText(path) + ": " + StatusMessage(error.number()));
         return false;
     }
     return true;
@@ -349,7 +327,7 @@ bool PagerRun::KeepBackup()
                                  .toStdString();
     if (!SaveReadImage(path))
         return false;
-    Message("Kept the pager's image as " + path + ".");
+    Message("Kept the pager's image as " + PrintableText(path) + ".");
     return true;
 }
 
@@ -371,7 +349,8 @@ void PagerRun::AfterWrite()
         WriteSettingsFile(options_.file, fileImage_);
     } catch (const StatusError& error) {
         FinishPager(true, StatusMessage(StatusWriteCompleted));
-        Fatal(options_.file + ": " + StatusMessage(error.number()) + " The next capcodes were not kept.");
+        Fatal(PrintableText(options_.file) + ": " + StatusMessage(error.number()) +
+              " The next capcodes were not kept.");
         return;
     }
     FinishPager(true, StatusMessage(StatusWriteCompleted));
@@ -379,7 +358,7 @@ void PagerRun::AfterWrite()
         std::string problems;
         for (const SettingProblem& problem : advance.problems)
             problems += (problems.empty() ? "" : "; ") + Describe(problem);
-        Fatal(problems + " Nothing more is written; correct " + options_.file + " first.");
+        Fatal(problems + " Nothing more is written; correct " + PrintableText(options_.file) + " first.");
     }
 }
 
@@ -387,16 +366,26 @@ void PagerRun::FinishPager(bool success, const std::string& outcome, bool pagerG
 {
     progress_.Message(outcome);
     ++(success ? succeeded_ : failed_);
-    if (options_.wait && lines_) {
-        std::string line = host_.portName() + ": " + outcome;
+    lastEntry_.time = NowText();
+    lastEntry_.port = host_.portName();
+    lastEntry_.firmware = firmware_;
+    lastEntry_.serialNumber = facts_.serialNumber;
+    lastEntry_.capcodes = facts_.capcodes;
+    lastEntry_.frequency = facts_.frequency;
+    lastEntry_.outcome = outcome;
+    if (options_.json && lines_) {
+        std::fprintf(lines_, "%s\n", EntryJson(lastEntry_, success).c_str());
+        std::fflush(lines_);
+    } else if (options_.wait && lines_) {
+        std::string line = PrintableText(host_.portName()) + ": " + outcome;
         if (!firmware_.empty())
             line += " Firmware " + firmware_ + ".";
         if (!facts_.serialNumber.empty())
-            line += " Serial number " + facts_.serialNumber + ".";
+            line += " Serial number " + PrintableLatin1(facts_.serialNumber) + ".";
         std::fprintf(lines_, "%s\n", line.c_str());
         std::fflush(lines_);
     }
-    if (!Journal(outcome))
+    if (!Journal(lastEntry_))
         return;
     if (!options_.wait) {
         Quit(success ? 0 : 1);
@@ -411,22 +400,14 @@ void PagerRun::FinishPager(bool success, const std::string& outcome, bool pagerG
     Message(pagerGone ? "Waiting for the next pager..." : "Remove the pager; then connect the next one.");
 }
 
-bool PagerRun::Journal(const std::string& outcome)
+bool PagerRun::Journal(const JournalEntry& entry)
 {
     if (options_.journal.empty())
         return true;
-    JournalEntry entry;
-    entry.time = NowText();
-    entry.port = host_.portName();
-    entry.firmware = firmware_;
-    entry.serialNumber = facts_.serialNumber;
-    entry.capcodes = facts_.capcodes;
-    entry.frequency = facts_.frequency;
-    entry.outcome = outcome;
     const std::string failure = AppendToJournal(options_.journal, JournalLine(entry));
     if (failure.empty())
         return true;
-    Fatal("Cannot add to the journal " + options_.journal + ": " + failure + ".");
+    Fatal("Cannot add to the journal " + PrintableText(options_.journal) + ": " + failure + ".");
     return false;
 }
 

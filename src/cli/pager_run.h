@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "cli/image_facts.h"
+#include "cli/journal.h"
 #include "cli/pager_host.h"
 #include "cli/progress_display.h"
 #include "cli/run_options.h"
@@ -35,6 +36,10 @@ public:
     // once when asked a second time.
     void Stop();
 
+    // The image of the last read, and what the journal got (or would get) for the last pager.
+    const std::optional<ConfigImage>& readImage() const { return readImage_; }
+    const JournalEntry& lastEntry() const { return lastEntry_; }
+
 private:
     enum class Phase { WaitingForPager, WaitingForInformation, BackupRead, Reading, Writing, WaitingForRemoval };
 
@@ -57,7 +62,7 @@ private:
     // A fleet run's summary and its status: 1 when a pager failed.
     void EndFleet();
     void Quit(int status);
-    bool Journal(const std::string& outcome);
+    bool Journal(const JournalEntry& entry);
     void Message(const std::string& line);
     void Fatal(const std::string& line);
 
@@ -99,6 +104,7 @@ private:
     int failureStatus_ = 0;
     std::optional<SettingProblem> refusal_;
     bool abandoning_ = false;
+    JournalEntry lastEntry_;
 };
 
 }  // namespace q9tx::cli

@@ -19,7 +19,7 @@ void ProgressDisplay::Action(const std::string& text)
     if (terminal_) {
         Draw();
     } else {
-        std::fprintf(out_, "%s\n", text.c_str());
+        std::fprintf(out_, "q9tx: %s\n", text.c_str());
         std::fflush(out_);
     }
 }
@@ -40,7 +40,7 @@ void ProgressDisplay::Restart()
 void ProgressDisplay::Message(const std::string& line)
 {
     Clear();
-    std::fprintf(out_, "%s\n", line.c_str());
+    std::fprintf(out_, "q9tx: %s\n", line.c_str());
     std::fflush(out_);
     percent_ = 0;
     action_.clear();

@@ -1,6 +1,7 @@
 #pragma once
 // Progress on stderr: on a terminal one line with the action and a bar redrawn in place;
 // otherwise (a log, a pipe) a plain line for each new action and nothing in between.
+// Every line starts with "q9tx: ", as the tool's other messages do.
 
 #include <cstdio>
 #include <string>

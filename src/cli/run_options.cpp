@@ -1,142 +1,106 @@
 #include "cli/run_options.h"
 
-#include <QFileInfo>
+#include <filesystem>
+
+#include "cli/command_table.h"
+#include "image/printable_text.h"
 
 namespace q9tx::cli {
 namespace {
 
-constexpr char kReadUsage[] =
-    "usage: q9tx read [--port DEV]... [-o FILE] [--backup-dir DIR] [--journal FILE.csv] [--timeout SECONDS]\n"
-    "Reads the connected pager's settings and saves them.\n"
-    "  --port DEV          use this serial port (ttyUSB0 or a path) instead of the adapters found\n"
-    "  -o, --output FILE   save the settings image to FILE\n"
-    "  --backup-dir DIR    keep the image as DIR/<serial>-<time>.bin\n"
-    "  --journal FILE.csv  append a line for the pager to FILE.csv\n"
-    "  --timeout SECONDS   how long to wait for a pager to answer (default 10)\n"
-    "Exit status: 0 read and saved, 1 the pager could not be read or the file not saved, 2 usage.\n";
+constexpr double kLongestTimeout = 86400;  // seconds
+constexpr double kShortestTimeout = 0.1;
 
-constexpr char kWriteUsage[] =
-    "usage: q9tx write [--port DEV]... [--advance] [--wait] [--journal FILE.csv] [--backup-dir DIR]\n"
-    "                  [--recovery] [--timeout SECONDS] FILE\n"
-    "Writes the settings file FILE to the connected pager; the pager verifies what it stored.\n"
-    "  --port DEV          use this serial port (ttyUSB0 or a path) instead of the adapters found\n"
-    "  --advance           after a completed write, count the addresses up in FILE for the next pager:\n"
-    "                      each address in use (with private storage) by its step\n"
-    "  --step N            the step of every address, 0 to 8 (default 1; 0 keeps it)\n"
-    "  --step addressK=N   the step of address K (1 to 8) alone; may be given for each\n"
-    "  --wait              program one pager after another: wait for each to connect, write it,\n"
-    "                      wait for it to be removed; until interrupted (Ctrl-C)\n"
-    "  --journal FILE.csv  append a line for each pager to FILE.csv\n"
-    "  --backup-dir DIR    first read each pager's image and keep it as DIR/<serial>-<time>.bin\n"
-    "  --recovery          recovery mode: keep the PLL chip of FILE instead of the pager's\n"
-    "  --timeout SECONDS   how long to wait for a pager to answer, without --wait (default 10)\n"
-    "--journal and --backup-dir read the pager before writing it, for its serial number.\n"
-    "Exit status: 0 written, 1 the pager could not be written (or, with --wait, a pager\n"
-    "failed), 2 usage or a file that does not pass `q9tx check`.\n";
-
-bool TakesValue(const QString& option)
+const char* CommandName(RunOptions::Command command)
 {
-    return option == QLatin1String("--port") || option == QLatin1String("-o") ||
-           option == QLatin1String("--output") || option == QLatin1String("--backup-dir") ||
-           option == QLatin1String("--journal") || option == QLatin1String("--timeout") ||
-           option == QLatin1String("--step");
+    return command == RunOptions::Command::Read ? "read" : "write";
 }
 
 // "N" for every address or "addressK=N" for one; false for anything else.
-bool TakeStep(const QString& value, AddressSteps& steps)
+bool TakeStep(const std::string& value, AddressSteps& steps)
 {
-    const QString slotPart = value.section(u'=', 0, 0);
-    const bool one = value.contains(u'=');
-    bool number = false;
-    const int step = value.section(u'=', one ? 1 : 0).toInt(&number);
-    if (!number || step < 0 || step > 8)
+    const std::size_t equals = value.find('=');
+    const bool one = equals != std::string::npos;
+    const auto step = NumberOption("--step", one ? value.substr(equals + 1) : value, 0, 8, 0);
+    if (!std::holds_alternative<double>(step))
         return false;
+    const int number = static_cast<int>(std::get<double>(step));
     if (!one) {
-        steps.fill(step);
+        steps.fill(number);
         return true;
     }
-    if (!slotPart.startsWith(QLatin1String("address")))
+    const std::string slotPart = value.substr(0, equals);
+    if (slotPart.rfind("address", 0) != 0)
         return false;
-    const int slot = slotPart.mid(7).toInt(&number);
-    if (!number || slot < 1 || slot > kSlotCount)
+    const auto slot = NumberOption("--step", slotPart.substr(7), 1, kSlotCount, 0);
+    if (!std::holds_alternative<double>(slot))
         return false;
-    steps[std::size_t(slot - 1)] = step;
+    steps[std::size_t(std::get<double>(slot)) - 1] = number;
     return true;
 }
 
 }  // namespace
 
-std::string RunUsage(RunOptions::Command command)
+std::string RunUsage(RunOptions::Command command) { return CommandHelp(*FindCommand(CommandName(command))); }
+
+std::variant<RunOptions, UsageError> ParseRunOptions(RunOptions::Command command,
+                                                     const std::vector<std::string>& arguments)
 {
-    return command == RunOptions::Command::Read ? kReadUsage : kWriteUsage;
+    auto parsed = ParseCommandOptions(*FindCommand(CommandName(command)), arguments);
+    if (const auto* problem = std::get_if<UsageProblem>(&parsed))
+        return UsageError{problem->message};
+    const ParsedOptions& options = std::get<ParsedOptions>(parsed);
+    if (options.help)
+        return UsageError{};
+    return RunOptionsFrom(command, options);
 }
 
-std::variant<RunOptions, UsageError> ParseRunOptions(RunOptions::Command command, const QStringList& arguments)
+std::optional<UsageError> TakeTimeout(const ParsedOptions& parsed, RunOptions& options)
+{
+    if (!parsed.has("--timeout"))
+        return std::nullopt;
+    const auto seconds = NumberOption("--timeout", parsed.value("--timeout"), kShortestTimeout, kLongestTimeout, 3);
+    if (const auto* problem = std::get_if<UsageProblem>(&seconds))
+        return UsageError{problem->message};
+    options.connectLimit = std::chrono::milliseconds(static_cast<long long>(std::get<double>(seconds) * 1000));
+    return std::nullopt;
+}
+
+std::variant<RunOptions, UsageError> RunOptionsFrom(RunOptions::Command command, const ParsedOptions& parsed)
 {
     const bool write = command == RunOptions::Command::Write;
     RunOptions options;
     options.command = command;
-    std::vector<std::string> files;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        QString option = arguments[i];
-        QString value;
-        // --option=value as well as --option value.
-        if (option.startsWith(QLatin1String("--")) && option.contains(u'=')) {
-            value = option.section(u'=', 1);
-            option = option.section(u'=', 0, 0);
-            if (!TakesValue(option))
-                return UsageError{option.toStdString() + " takes no value."};
-        } else if (TakesValue(option)) {
-            if (i + 1 >= arguments.size())
-                return UsageError{option.toStdString() + " needs a value."};
-            value = arguments[++i];
-        }
-        if (option == QLatin1String("--help") || option == QLatin1String("-h"))
-            return UsageError{};
-        if (TakesValue(option) && value.isEmpty())
-            return UsageError{option.toStdString() + " needs a value."};
-        if (option == QLatin1String("--port")) {
-            options.ports.push_back(value.toStdString());
-        } else if ((option == QLatin1String("-o") || option == QLatin1String("--output")) && !write) {
-            options.file = value.toStdString();
-        } else if (option == QLatin1String("--backup-dir")) {
-            options.backupDir = value.toStdString();
-        } else if (option == QLatin1String("--journal")) {
-            options.journal = value.toStdString();
-        } else if (option == QLatin1String("--timeout")) {
-            bool number = false;
-            const double seconds = value.toDouble(&number);
-            if (!number || seconds <= 0 || seconds > 86400)
-                return UsageError{"--timeout needs a number of seconds above 0, not " + value.toStdString() + "."};
-            options.connectLimit = std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
-        } else if (option == QLatin1String("--step") && write) {
-            if (!TakeStep(value, options.steps))
-                return UsageError{"--step needs a step of 0 to 8, or addressK=N with K from 1 to 8, not " +
-                                  value.toStdString() + "."};
-        } else if (option == QLatin1String("--advance") && write) {
-            options.advance = true;
-        } else if (option == QLatin1String("--wait") && write) {
-            options.wait = true;
-        } else if (option == QLatin1String("--recovery") && write) {
-            options.recovery = true;
-        } else if (option.startsWith(u'-') && option.size() > 1) {
-            return UsageError{"Unknown option " + option.toStdString() + "."};
-        } else {
-            files.push_back(option.toStdString());
-        }
+    options.ports = parsed.values("--port");
+    options.backupDir = parsed.value("--backup-dir");
+    options.journal = parsed.value("--journal");
+    options.advance = parsed.has("--advance");
+    options.wait = parsed.has("--wait");
+    options.recovery = parsed.has("--recovery");
+    options.json = parsed.has("--json");
+    if (auto problem = TakeTimeout(parsed, options))
+        return std::move(*problem);
+    for (const std::string& step : parsed.values("--step")) {
+        if (!TakeStep(step, options.steps))
+            return UsageError{"option '--step' needs a step of 0 to 8, or addressK=N with K from 1 to 8, not '" +
+                              PrintableText(step) + "'."};
     }
+    const std::vector<std::string>& files = parsed.operands;
     if (write) {
         if (files.size() != 1)
-            return UsageError{files.empty() ? "Name the settings file to write." : "Name one settings file only."};
+            return UsageError{files.empty() ? "name the settings file to write." : "name one settings file only."};
         options.file = files.front();
     } else {
+        options.file = parsed.value("--output");
         if (!files.empty())
-            return UsageError{"Unexpected argument " + files.front() + "; the file to save goes with -o."};
+            return UsageError{"unexpected argument '" + PrintableText(files.front()) +
+                              "'; the file to save goes with -o."};
         if (options.file.empty() && options.backupDir.empty())
-            return UsageError{"Name the file to save with -o FILE (or a folder with --backup-dir DIR)."};
+            return UsageError{"name the file to save with -o FILE (or a folder with --backup-dir DIR)."};
     }
-    if (!options.backupDir.empty() && !QFileInfo(QString::fromStdString(options.backupDir)).isDir())
-        return UsageError{"The backup folder " + options.backupDir + " does not exist."};
+    std::error_code error;
+    if (!options.backupDir.empty() && !std::filesystem::is_directory(options.backupDir, error))
+        return UsageError{"the backup folder '" + PrintableText(options.backupDir) + "' does not exist."};
     return options;
 }
 

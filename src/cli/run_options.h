@@ -2,12 +2,12 @@
 // The options of `q9tx read` and `q9tx write`.
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
-#include <QStringList>
-
+#include "cli/command_options.h"
 #include "transfer/settings_advance.h"
 #include "transfer/transfer_machine.h"
 
@@ -25,6 +25,8 @@ struct RunOptions {
     AddressSteps steps = {1, 1, 1, 1, 1, 1, 1, 1};
     bool wait = false;
     bool recovery = false;
+    // Each pager's result as one JSON line on stdout.
+    bool json = false;
     // How long a run without --wait waits for a pager to answer.
     std::chrono::milliseconds connectLimit{10'000};
     TransferLimits limits;
@@ -34,9 +36,15 @@ struct UsageError {
     std::string message;  // empty when help was asked for
 };
 
-// `arguments` follow the command's name. Gives the options, or the reason they are
-// refused (an empty reason for --help).
-std::variant<RunOptions, UsageError> ParseRunOptions(RunOptions::Command command, const QStringList& arguments);
+// `arguments` follow the command's name, as given. Gives the options, or the reason they
+// are refused (an empty reason for --help).
+std::variant<RunOptions, UsageError> ParseRunOptions(RunOptions::Command command,
+                                                     const std::vector<std::string>& arguments);
+// The same from options the command-line parser has taken.
+std::variant<RunOptions, UsageError> RunOptionsFrom(RunOptions::Command command, const ParsedOptions& parsed);
+
+// --timeout, when given, into `options`; or the reason it is refused.
+std::optional<UsageError> TakeTimeout(const ParsedOptions& parsed, RunOptions& options);
 
 // The command's help text.
 std::string RunUsage(RunOptions::Command command);

@@ -46,7 +46,7 @@ std::string SettingsJson(const PagerSettings& settings)
     return Text(QJsonDocument(object));
 }
 
-std::string DifferencesJson(const std::vector<SettingDifference>& differences, const PagerSettings& from,
+QJsonArray DifferencesArray(const std::vector<SettingDifference>& differences, const PagerSettings& from,
                             const PagerSettings& to)
 {
     QJsonArray array;
@@ -59,7 +59,33 @@ std::string DifferencesJson(const std::vector<SettingDifference>& differences, c
             {QStringLiteral("to"), JsonValue(setting, to.value(setting.name))},
         });
     }
-    return Text(QJsonDocument(array));
+    return array;
+}
+
+std::string DifferencesJson(const std::vector<SettingDifference>& differences, const PagerSettings& from,
+                            const PagerSettings& to)
+{
+    return Text(QJsonDocument(DifferencesArray(differences, from, to)));
+}
+
+std::string CheckJson(const std::string& file, const std::string& fileProblem,
+                      const std::vector<SettingProblem>& problems)
+{
+    QJsonArray array;
+    for (const SettingProblem& problem : problems) {
+        const SettingDefinition* setting = FindSetting(problem.name);
+        array.append(QJsonObject{
+            {QStringLiteral("name"), QString::fromStdString(problem.name)},
+            {QStringLiteral("label"), setting ? QJsonValue(QString::fromStdString(setting->label())) : QJsonValue()},
+            {QStringLiteral("message"), QString::fromStdString(problem.message)},
+        });
+    }
+    QJsonObject object{{QStringLiteral("file"), QString::fromStdString(file)},
+                       {QStringLiteral("usable"), fileProblem.empty()},
+                       {QStringLiteral("problems"), array}};
+    if (!fileProblem.empty())
+        object.insert(QStringLiteral("fileProblem"), QString::fromStdString(fileProblem));
+    return Text(QJsonDocument(object));
 }
 
 }  // namespace q9tx

@@ -3,6 +3,9 @@
 
 #include "image/pager_settings.h"
 #include "image/settings_diff.h"
+#include "image/settings_validation.h"
+
+#include <QJsonArray>
 
 #include <string>
 #include <vector>
@@ -15,7 +18,14 @@ namespace q9tx {
 std::string SettingsJson(const PagerSettings& settings);
 
 // [{"name": ..., "label": ..., "from": ..., "to": ...}], the values as SettingsJson gives them.
+QJsonArray DifferencesArray(const std::vector<SettingDifference>& differences, const PagerSettings& from,
+                            const PagerSettings& to);
 std::string DifferencesJson(const std::vector<SettingDifference>& differences, const PagerSettings& from,
                             const PagerSettings& to);
+
+// {"file": ..., "usable": false, "fileProblem": "File corrupted.", "problems": []} or, for a file
+// that can be opened, {"file": ..., "usable": true, "problems": [{"name", "label", "message"}]}.
+std::string CheckJson(const std::string& file, const std::string& fileProblem,
+                      const std::vector<SettingProblem>& problems);
 
 }  // namespace q9tx

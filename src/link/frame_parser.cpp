@@ -1,5 +1,7 @@
 #include "link/frame_parser.h"
 
+#include <algorithm>
+
 #include "link/crc16.h"
 
 namespace q9tx {
@@ -72,6 +74,14 @@ bool FrameParser::FinishFrame()
 std::vector<std::uint8_t> FrameParser::LengthAndPayload() const
 {
     return std::vector<std::uint8_t>(buffer_.begin() + 1, buffer_.begin() + 2 + buffer_[1]);
+}
+
+std::vector<std::uint8_t> FrameParser::ReceivedFrame() const
+{
+    const std::size_t covered = std::size_t(4) + buffer_[1];
+    std::vector<std::uint8_t> frame(2 + covered, kSyncByte);
+    std::copy(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(covered), frame.begin() + 2);
+    return frame;
 }
 
 }  // namespace q9tx

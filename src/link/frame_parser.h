@@ -36,6 +36,8 @@ public:
     std::uint8_t Command() const { return buffer_[0]; }
     // The length byte followed by the payload of the last frame.
     std::vector<std::uint8_t> LengthAndPayload() const;
+    // The last frame as it arrived, sync bytes and CRC included, for the trace.
+    std::vector<std::uint8_t> ReceivedFrame() const;
 
 private:
     // Command, length, up to 32 payload bytes, CRC high, CRC low.

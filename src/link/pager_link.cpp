@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/adapter_port_list.h"
+#include "link/link_trace.h"
 
 namespace q9tx {
 
@@ -33,6 +34,8 @@ void PagerLink::StopLink()
 {
     if (state_ == lsIdentifying || state_ == lsConnected)
         SendFrame(CmdSignOff, nullptr, 0);
+    if (port_.IsOpen())
+        LinkTrace::Event(currentPortName_, "closed");
     port_.ClosePort();
     discovery_.StopPortDiscovery();
     // The window is going away: nothing may be posted to it any more.
@@ -118,6 +121,7 @@ void PagerLink::WalkAdapterPorts()
 void PagerLink::PortOpened(const std::string& name)
 {
     currentPortName_ = name;
+    LinkTrace::Event(name, "opened");
     parser_.Reset();
     writesBlocked_ = false;
     std::erase_if(reportedPortProblems_, [&](const auto& problem) { return problem.first == name; });
@@ -147,6 +151,7 @@ void PagerLink::PortHungUp()
     if (!port_.IsOpen())
         return;
     const bool pagerConnected = state_ == lsConnected;
+    LinkTrace::Event(currentPortName_, "hang-up");
     port_.ClosePort();
     currentPortName_.clear();
     identified_ = false;
@@ -165,6 +170,7 @@ bool PagerLink::HandleDeviceEvent(const WindowMessage& message)
         return true;
     case DeviceEvent::PortRemoval:
         if (!discovery_.IsAdapterPort(currentPortName_)) {
+            LinkTrace::Event(currentPortName_, "removed");
             port_.ClosePort();
             currentPortName_.clear();
             identified_ = false;
@@ -191,8 +197,12 @@ void PagerLink::SendFrame(std::uint8_t command, const std::uint8_t* payload, std
     lastSentCommand_ = command;
     replyCountdown_ = kReplyTicks;
     const std::size_t size = BuildFrame(transmitBuffer_, command, payload, length);
-    if (size > 0 && !writesBlocked_)
-        port_.WritePort(transmitBuffer_.data(), size);
+    if (size == 0)
+        return;
+    const bool written = !writesBlocked_ && port_.WritePort(transmitBuffer_.data(), size);
+    if (port_.IsOpen())
+        LinkTrace::Frame(LinkTrace::Direction::Out, currentPortName_, transmitBuffer_.data(), size,
+                         written ? std::string_view() : writesBlocked_ ? "held back" : "not written");
 }
 
 void PagerLink::ParseReceived(const std::uint8_t* bytes, std::size_t count)
@@ -205,9 +215,15 @@ void PagerLink::ParseReceived(const std::uint8_t* bytes, std::size_t count)
 
 void PagerLink::DispatchFrame()
 {
-    if (!parser_.FinishFrame())
-        return;  // a damaged frame counts as no answer
     const std::uint8_t command = parser_.Command();
+    const bool intact = parser_.FinishFrame();
+    if (LinkTrace::Enabled()) {
+        const std::vector<std::uint8_t> frame = parser_.ReceivedFrame();
+        LinkTrace::Frame(LinkTrace::Direction::In, currentPortName_, frame.data(), frame.size(),
+                         intact ? "" : "bad CRC");
+    }
+    if (!intact)
+        return;  // a damaged frame counts as no answer
     if (AnswersLastFrame(command))
         replyAwaited_ = false;
     switch (command) {

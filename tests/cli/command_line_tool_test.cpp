@@ -97,7 +97,18 @@ protected:
         }
         std::ostringstream out;
         std::ostringstream err;
-        const int status = RunCommandLine(arguments, out, err);
+        // The pager commands print what the parser handed them.
+        const auto pagerCommand = [&out](const cli::CommandSpec& command, const cli::ParsedOptions& options) {
+            out << command.name;
+            for (const auto& [name, value] : options.given)
+                out << " " << name << "=" << value;
+            out << " |";
+            for (const std::string& operand : options.operands)
+                out << " " << operand;
+            out << "\n";
+            return 0;
+        };
+        const int status = RunCommandLine(arguments, out, err, pagerCommand);
         return {status, relative(out.str()), relative(err.str())};
     }
 
@@ -180,19 +191,42 @@ TEST_F(CommandLineTool, ExitStatusAndMessages)
         {{"check", "@othermap.bin"}, 1, "@othermap.bin: The content doesn't match the pager firmware.\n", ""},
         {{"check", "@x.bin"}, 1, "@x.bin: File could not be read.\n", ""},
         {{"check", "@folder.bin"}, 1, "@folder.bin: File could not be read.\n", ""},
-        {{"show", "@missing.bin"}, 2, "", "q9tx show: @missing.bin: File could not be read.\n"},
-        {{"show", "@x.bin"}, 2, "", "q9tx show: @x.bin: File could not be read.\n"},
-        {{"diff", "@startup.bin", "@short.bin"}, 2, "", "q9tx diff: @short.bin: File corrupted.\n"},
-        {{"show"}, 2, "", "q9tx show: wrong number of arguments.\nUsage: q9tx show FILE [--json]\n"},
-        {{"show", "--colour", "@startup.bin"}, 2, "",
-         "q9tx show: unknown option '--colour'.\nUsage: q9tx show FILE [--json]\n"},
-        {{"check", "--json", "@startup.bin"}, 2, "",
-         "q9tx check: unknown option '--json'.\nUsage: q9tx check FILE\n"},
+        {{"show", "@missing.bin"}, 2, "", "q9tx: @missing.bin: File could not be read.\n"},
+        {{"show", "@x.bin"}, 2, "", "q9tx: @x.bin: File could not be read.\n"},
+        {{"diff", "@startup.bin", "@short.bin"}, 2, "", "q9tx: @short.bin: File corrupted.\n"},
+        {{"show"}, 2, "", "q9tx: wrong number of arguments.\nTry 'q9tx show --help'.\n"},
+        {{"show", "--colour", "@startup.bin"}, 2, "", "q9tx: unknown option '--colour'.\nTry 'q9tx show --help'.\n"},
+        {{"set", "--json", "@startup.bin", "banner=x"}, 2, "",
+         "q9tx: unknown option '--json'.\nTry 'q9tx set --help'.\n"},
         {{"frobnicate"}, 2, "", "q9tx: unknown command 'frobnicate'. 'q9tx --help' lists the commands.\n"},
-        {{"diff", "--help"}, 0,
-         "Usage: q9tx diff FILE_A FILE_B [--json]\nPrint the settings in which two files differ; exit 0 when equal, "
-         "1 when different, 2 on error.\n",
+        {{"help", "frobnicate"}, 2, "", "q9tx: unknown command 'frobnicate'. 'q9tx --help' lists the commands.\n"},
+        {{"\x1B[2J"}, 2, "", "q9tx: unknown command '\\x1B[2J'. 'q9tx --help' lists the commands.\n"},
+        {{"--version"}, 0, "q9tx " Q9TX_VERSION "\n", ""},
+        {{"-V"}, 0, "q9tx " Q9TX_VERSION "\n", ""},
+        {{"check", "--json=yes", "@startup.bin"}, 2, "",
+         "q9tx: option '--json' takes no value.\nTry 'q9tx check --help'.\n"},
+        {{"check", "--help=x"}, 2, "", "q9tx: option '--help' takes no value.\nTry 'q9tx check --help'.\n"},
+        // "--" ends the options: a file whose name starts with '-' can be named.
+        {{"check", "--", "-odd.bin"}, 1, "-odd.bin: File could not be read.\n", ""},
+        {{"check", "--json", "@short.bin"}, 1,
+         "{\n    \"file\": \"@short.bin\",\n    \"fileProblem\": \"File corrupted.\",\n    \"problems\": [\n    ],\n"
+         "    \"usable\": false\n}\n",
          ""},
+        // The pager commands' options, as the parser hands them on.
+        {{"read", "--port", "ttyUSB0", "--port=/dev/pts/4", "-o", "@a.bin", "--timeout=2", "--json"}, 0,
+         "read --port=ttyUSB0 --port=/dev/pts/4 --output=@a.bin --timeout=2 --json= |\n", ""},
+        {{"write", "--advance", "--step=3", "--", "--wait"}, 0, "write --advance= --step=3 | --wait\n", ""},
+        {{"detect", "--json"}, 0, "detect --json= |\n", ""},
+        {{"verify", "--port", "-x", "@a.bin"}, 0, "verify --port=-x | @a.bin\n", ""},
+        {{"read", "--port"}, 2, "", "q9tx: option '--port' needs a value (DEV).\nTry 'q9tx read --help'.\n"},
+        {{"read", "-o"}, 2, "", "q9tx: option '-o' needs a value (FILE).\nTry 'q9tx read --help'.\n"},
+        {{"read", "--output="}, 2, "", "q9tx: option '--output' needs a value (FILE).\nTry 'q9tx read --help'.\n"},
+        {{"write", "--wait=yes", "a.bin"}, 2, "", "q9tx: option '--wait' takes no value.\nTry 'q9tx write --help'.\n"},
+        {{"write", "-o", "out.bin", "a.bin"}, 2, "", "q9tx: unknown option '-o'.\nTry 'q9tx write --help'.\n"},
+        {{"detect", "a.bin"}, 2, "", "q9tx: wrong number of arguments.\nTry 'q9tx detect --help'.\n"},
+        {{"verify"}, 2, "", "q9tx: wrong number of arguments.\nTry 'q9tx verify --help'.\n"},
+        {{"verify", "--frob", "a.bin"}, 2, "", "q9tx: unknown option '--frob'.\nTry 'q9tx verify --help'.\n"},
+        {{"detect", "--step", "1"}, 2, "", "q9tx: unknown option '--step'.\nTry 'q9tx detect --help'.\n"},
     };
     for (const auto& test : cases) {
         const Result result = run(test.arguments);
@@ -235,7 +269,10 @@ TEST_F(CommandLineTool, RefusedChangesWriteNothing)
         {{"set", "@startup.bin", "banner=fine", "-o", "@x.bin"}, "@x.bin: File could not be written."},
         {{"set", "@startup.bin", "banner=fine", "-o", "@folder.bin"}, "@folder.bin: File could not be written."},
         {{"set", "@startup.bin", "banner=fine", "-o", "@no/such/folder.bin"}, "@no/such/folder.bin: File could not be written."},
-        {{"set", "@startup.bin", "banner=fine", "-o"}, "-o needs a file name."},
+        {{"set", "@startup.bin", "banner=fine", "-o"}, "option '-o' needs a value (OUT).\nTry 'q9tx set --help'."},
+        {{"set", "@startup.bin", "--output=@x.bin"}, "wrong number of arguments.\nTry 'q9tx set --help'."},
+        {{"set", "@startup.bin", "\x1B]0;x\x07=1"},
+         "\\x1B]0;x\\x07: no such setting; 'q9tx show --json FILE' lists the names."},
     };
     for (const auto& test : cases) {
         const auto before = snapshot();
@@ -243,7 +280,7 @@ TEST_F(CommandLineTool, RefusedChangesWriteNothing)
         const std::string label = test.arguments.back();
         EXPECT_EQ(result.status, 2) << label;
         EXPECT_EQ(result.out, "") << label;
-        EXPECT_EQ(result.err, "q9tx set: " + std::string(test.err) + "\n") << label;
+        EXPECT_EQ(result.err, "q9tx: " + std::string(test.err) + "\n") << label;
         EXPECT_EQ(snapshot(), before) << label;
     }
 }
@@ -263,6 +300,13 @@ TEST_F(CommandLineTool, SetChangesOnlyWhatItNames)
     EXPECT_EQ(result.out, "Saved data to @changed.bin.\n");
     // Public storage gone, the folders are out of use again: back to the start-up file.
     EXPECT_EQ(Slurp(dir_ / "changed.bin"), Slurp(dir_ / "startup.bin"));
+
+    // A name that is no text in any locale reaches the file system as the bytes given.
+    result = run({"set", "@startup.bin", "banner=Bytes", "-o", "@\xFF\xFE.bin"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Saved data to @\\xFF\\xFE.bin.\n");
+    EXPECT_EQ(run({"check", "@\xFF\xFE.bin"}).status, 0);
+    EXPECT_EQ(Slurp(dir_ / "\xFF\xFE.bin").size(), 512u);
 }
 
 }  // namespace

@@ -14,26 +14,31 @@
 #include <QStringList>
 
 #include "bench_figures.h"
+#include "link/link_trace.h"
 #include "programmer_process.h"
 #include "transfer_runs.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: q9tx-bench [--runs N] [--idle-seconds S]\n"
+    "usage: q9tx-bench [--runs N] [--idle-seconds S] [--trace FILE]\n"
     "  --runs N          runs per figure, the median is shown (default 5)\n"
-    "  --idle-seconds S  how long the idle programmer is watched per run (default 5)\n";
+    "  --idle-seconds S  how long the idle programmer is watched per run (default 5)\n"
+    "  --trace FILE      trace the link of the reads and writes to FILE, to see what tracing costs\n";
 
 struct Options {
     int runs = 5;
     int idleSeconds = 5;
+    std::string trace;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (i + 1 < argc && (option == "--runs" || option == "--idle-seconds")) {
+        if (i + 1 < argc && option == "--trace") {
+            options.trace = argv[++i];
+        } else if (i + 1 < argc && (option == "--runs" || option == "--idle-seconds")) {
             const int value = std::atoi(argv[++i]);
             if (value < 1)
                 return false;
@@ -58,6 +63,12 @@ int main(int argc, char** argv)
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    if (!options.trace.empty()) {
+        if (const std::string problem = q9tx::LinkTrace::OpenFile(options.trace); !problem.empty()) {
+            std::fprintf(stderr, "q9tx-bench: cannot write the trace %s: %s\n", options.trace.c_str(), problem.c_str());
+            return 2;
+        }
+    }
 
     std::string command = "q9tx-bench";
     for (int i = 1; i < argc; ++i)

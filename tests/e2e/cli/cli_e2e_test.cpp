@@ -159,6 +159,7 @@ private slots:
     void refusedFileWritesNothing();
     void advanceIntoAnIllegalCapcodeStopsTheFleet();
     void fleetLoopProgramsConsecutiveCapcodes();
+    void detectVerifyAndJsonReadNothingElse();
 };
 
 void CliEndToEndTest::readSavesThePagersImage()
@@ -170,11 +171,35 @@ void CliEndToEndTest::readSavesThePagersImage()
     const QString file = dir.filePath("customer.bin");
     const QString journal = dir.filePath("fleet.csv");
 
-    Cli cli({"read", "--port", QString::fromStdString(pager.slavePath()), "-o", file, "--journal", journal});
+    const QString trace = dir.filePath("link.trace");
+
+    Cli cli({"read", "--port", QString::fromStdString(pager.slavePath()), "-o", file, "--journal", journal,
+             "--trace", trace});
     QVERIFY(cli.finish());
     QVERIFY2(cli.exitCode() == 0, qPrintable(cli.err));
     QCOMPARE(Contents(file), Bytes(AsImage(pager.image())));
     QCOMPARE(TransferCommands(pager), Range(0x60, 0x6F));
+    // The trace shows the frames the pager got, in their order, and each block it sent.
+    QList<int> tracedOut;
+    QStringList tracedIn;
+    const QStringList traceLines = QString::fromUtf8(Contents(trace)).split(u'\n', Qt::SkipEmptyParts);
+    for (const QString& line : traceLines) {
+        const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+        if (words.size() > 5 && words[2] == QLatin1String("out"))
+            tracedOut << words[5].toInt(nullptr, 16);
+        else if (words.size() > 5 && words[2] == QLatin1String("in"))
+            tracedIn << line.section(QStringLiteral("  "), -1);
+    }
+    QList<int> pagerGot;
+    for (const sim::ReceivedFrame& frame : pager.receivedFrames())
+        pagerGot << frame.command;
+    // The sign-off may still be on its way to the pager when the program has ended.
+    if (tracedOut.size() == pagerGot.size() + 1 && tracedOut.last() == CmdSignOff)
+        tracedOut.removeLast();
+    QCOMPARE(tracedOut, pagerGot);
+    QVERIFY2(traceLines.first().endsWith(QLatin1String(" opened")), qPrintable(traceLines.first()));
+    for (int block = 0; block < 16; ++block)
+        QVERIFY2(tracedIn.contains(QStringLiteral("block %1").arg(block)), qPrintable(traceLines.join(u'\n')));
     for (const char* shown : {"firmware V2", "Q9TX simulator", "Read completed."})
         QVERIFY2(cli.err.contains(QLatin1String(shown)), qPrintable(cli.err));
     const QStringList lines = JournalLines(journal);
@@ -409,6 +434,54 @@ void CliEndToEndTest::fleetLoopProgramsConsecutiveCapcodes()
     StoreCheckWord1(expected);
     StoreCheckWord2(expected);
     QCOMPARE(Contents(file), Bytes(expected));
+}
+
+void CliEndToEndTest::detectVerifyAndJsonReadNothingElse()
+{
+    sim::SimulatedPager pager;
+    QVERIFY(pager.start());
+    pager.setInformationText("Q9TX \x1B[2J");
+    const QString port = QString::fromStdString(pager.slavePath());
+    QTemporaryDir dir;
+    const QString file = dir.filePath("pager.bin");
+    Save(file, Bytes(AsImage(pager.image())));
+
+    // Identification, information text, and the header and block of the serial number only.
+    Cli detect({"detect", "--port", port, "--port", dir.filePath("no-such-port"), "--timeout", "0.5", "--json"});
+    QVERIFY(detect.finish());
+    QVERIFY2(detect.exitCode() == 0, qPrintable(detect.err));
+    const QStringList ports = detect.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(ports.size(), 2);
+    for (const char* said : {"\"answered\":true", "\"firmware\":\"V2\"", "\"serialNumber\":\"00012345\"",
+                             "\"information\":\"Q9TX \\u001b[2J\""})
+        QVERIFY2(ports[0].contains(QLatin1String(said)), qPrintable(ports[0]));
+    QVERIFY2(ports[1].contains(QLatin1String("\"answered\":false")), qPrintable(ports[1]));
+    QCOMPARE(TransferCommands(pager), (QList<int>{0x60, 0x6A}));
+
+    // The pager as the file has it; then a file with another banner.
+    pager.clearReceivedFrames();
+    Cli same({"verify", "--port", port, file});
+    QVERIFY(same.finish());
+    QVERIFY2(same.exitCode() == 0, qPrintable(same.err));
+    QCOMPARE(same.out, QString());
+    QVERIFY2(same.err.contains(QLatin1String("q9tx: Information: Q9TX \\x1B[2J")), qPrintable(same.err));
+    QCOMPARE(TransferCommands(pager), Range(0x60, 0x6F));
+    PagerSettings other = DecodeSettings(AsImage(pager.image()));
+    ApplySetting(other, "banner", "Other banner");
+    Save(file, Bytes(EncodeSettings(other, HeaderOf(AsImage(pager.image())), false)));
+    Cli different({"verify", "--port", port, file});
+    QVERIFY(different.finish());
+    QCOMPARE(different.exitCode(), 1);
+    QCOMPARE(different.out, QStringLiteral("General / Banner: \"Other banner        \" -> \"---- Zerin Q9TX ----\"\n"));
+
+    // One JSON line with the journal's fields.
+    Cli write({"write", "--json", "--port", port, file});
+    QVERIFY(write.finish());
+    QVERIFY2(write.exitCode() == 0, qPrintable(write.err));
+    QCOMPARE(write.out.count(u'\n'), 1);
+    for (const char* said : {"\"success\":true", "\"outcome\":\"Write completed.\"", "\"frequency\":457600000",
+                             "\"capcodes\":[1234560,"})
+        QVERIFY2(write.out.contains(QLatin1String(said)), qPrintable(write.out));
 }
 
 QTEST_GUILESS_MAIN(CliEndToEndTest)

@@ -5,6 +5,8 @@
 
 #include <QTemporaryDir>
 
+#include <sstream>
+
 #include "cli/run_options.h"
 
 namespace q9tx::cli {
@@ -12,9 +14,13 @@ namespace {
 
 using Command = RunOptions::Command;
 
-QStringList Split(const std::string& line)
+std::vector<std::string> Split(const std::string& line)
 {
-    return QString::fromStdString(line).split(u' ', Qt::SkipEmptyParts);
+    std::vector<std::string> words;
+    std::istringstream stream(line);
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    return words;
 }
 
 struct Refusal {
@@ -27,27 +33,36 @@ TEST(RunOptions, RefusesWithTheReason)
 {
     const Refusal cases[] = {
         {Command::Read, "", "-o FILE"},
-        {Command::Read, "--port", "--port needs a value"},
-        {Command::Read, "-o", "-o needs a value"},
-        {Command::Read, "--output=", "--output needs a value"},
-        {Command::Read, "-o a.bin extra", "Unexpected argument extra"},
-        {Command::Read, "-o a.bin --advance", "Unknown option --advance"},
-        {Command::Read, "-o a.bin --wait", "Unknown option --wait"},
-        {Command::Read, "-o a.bin --timeout 0", "--timeout needs a number"},
-        {Command::Read, "-o a.bin --timeout soon", "--timeout needs a number"},
+        {Command::Read, "--port", "option '--port' needs a value"},
+        {Command::Read, "-o", "option '-o' needs a value"},
+        {Command::Read, "--output=", "option '--output' needs a value"},
+        {Command::Read, "-o a.bin extra", "unexpected argument 'extra'"},
+        {Command::Read, "-o a.bin --advance", "unknown option '--advance'"},
+        {Command::Read, "-o a.bin --wait", "unknown option '--wait'"},
+        {Command::Read, "-o a.bin --timeout 0", "'--timeout' needs a number from 0.1 to 86400, not '0'"},
+        {Command::Read, "-o a.bin --timeout soon", "'--timeout' needs a number"},
         {Command::Read, "-o a.bin --backup-dir /no/such/folder", "does not exist"},
-        {Command::Write, "", "Name the settings file"},
+        {Command::Write, "", "name the settings file"},
         {Command::Write, "a.bin b.bin", "one settings file"},
-        {Command::Write, "-o out.bin a.bin", "Unknown option -o"},
-        {Command::Write, "--advance=yes a.bin", "--advance takes no value"},
-        {Command::Write, "--frobnicate a.bin", "Unknown option --frobnicate"},
-        {Command::Write, "--step 9 a.bin", "--step needs a step of 0 to 8"},
-        {Command::Write, "--step -1 a.bin", "--step needs a step of 0 to 8"},
-        {Command::Write, "--step address9=1 a.bin", "--step needs"},
-        {Command::Write, "--step address0=1 a.bin", "--step needs"},
-        {Command::Write, "--step frame3=1 a.bin", "--step needs"},
-        {Command::Write, "--step address3= a.bin", "--step needs"},
-        {Command::Read, "-o a.bin --step 2", "Unknown option --step"},
+        {Command::Write, "-o out.bin a.bin", "unknown option '-o'"},
+        {Command::Write, "--advance=yes a.bin", "option '--advance' takes no value"},
+        {Command::Write, "--frobnicate a.bin", "unknown option '--frobnicate'"},
+        {Command::Write, "--step 9 a.bin", "'--step' needs a step of 0 to 8"},
+        {Command::Write, "--step -1 a.bin", "'--step' needs a step of 0 to 8"},
+        {Command::Write, "--step address9=1 a.bin", "'--step' needs"},
+        {Command::Write, "--step address0=1 a.bin", "'--step' needs"},
+        {Command::Write, "--step frame3=1 a.bin", "'--step' needs"},
+        {Command::Write, "--step address3= a.bin", "'--step' needs"},
+        {Command::Read, "-o a.bin --step 2", "unknown option '--step'"},
+        {Command::Read, "-o a.bin --timeout nan", "needs a number from 0.1 to 86400, not 'nan'"},
+        {Command::Read, "-o a.bin --timeout 1e-9", "not '1e-9'"},
+        {Command::Read, "-o a.bin --timeout inf", "not 'inf'"},
+        {Command::Read, "-o a.bin --timeout 86400.5", "not '86400.5'"},
+        {Command::Read, "-o a.bin --timeout 0x10", "not '0x10'"},
+        {Command::Read, "-o a.bin --timeout 1.", "not '1.'"},
+        {Command::Write, "--step 1.5 a.bin", "'--step' needs"},
+        {Command::Write, "--step +2 a.bin", "'--step' needs"},
+        {Command::Read, "--backup-dir \xFF\xFE", "the backup folder '\\xFF\\xFE' does not exist"},
     };
     for (const Refusal& c : cases) {
         const auto parsed = ParseRunOptions(c.command, Split(c.arguments));

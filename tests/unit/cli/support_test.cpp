@@ -112,11 +112,11 @@ void ReadAndFinish(ProgressDisplay& display)
 
 TEST(ProgressDisplay, LogGetsPlainLinesTerminalABar)
 {
-    EXPECT_EQ(Shown(false, ReadAndFinish), "Reading...\nRead completed.\n");
+    EXPECT_EQ(Shown(false, ReadAndFinish), "q9tx: Reading...\nq9tx: Read completed.\n");
     const std::string bar = Shown(true, ReadAndFinish);
     EXPECT_NE(bar.find("]  96%"), std::string::npos) << bar;
     EXPECT_EQ(bar.find('\n'), bar.size() - 1) << bar;  // one line only, redrawn in place
-    EXPECT_NE(bar.find("\r\033[KRead completed.\n"), std::string::npos) << bar;
+    EXPECT_NE(bar.find("\r\033[Kq9tx: Read completed.\n"), std::string::npos) << bar;
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "image/printable_text.h"
 #include "image/status_error.h"
 #include "image/text_conversion.h"
 #include "image/text_field.h"
@@ -52,6 +53,28 @@ TEST(TimeText, HourAndMinute)
     }
     EXPECT_THROW(TimeTextHour("a9:00"), ConversionError);
     EXPECT_THROW(TimeTextMinute("09:0"), ConversionError);
+}
+
+// What a terminal would act on is shown as \xNN; readable text of any script stays.
+TEST(PrintableText, EscapesWhatATerminalWouldActOn)
+{
+    const struct {
+        const char* given;
+        const char* shown;
+    } cases[] = {
+        {"banner", "banner"},
+        {"\x1B[2J", "\\x1B[2J"},
+        {"a\tb\nc\x7F", "a\\x09b\\x0Ac\\x7F"},
+        {"caf\xC3\xA9 \xE2\x82\xAC", "caf\xC3\xA9 \xE2\x82\xAC"},
+        {"\xC2\x9B" "31m", "\\x9B" "31m"},          // C1 control sequence introducer
+        {"\xFF\xFE.bin", "\\xFF\\xFE.bin"},       // no UTF-8 at all
+        {"\xC0\xAF", "\\xC0\\xAF"},               // overlong '/'
+        {"\xED\xA0\x80", "\\xED\\xA0\\x80"},     // surrogate
+        {"\xE2\x82", "\\xE2\\x82"},               // cut short at the end
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PrintableText(c.given), c.shown) << c.given;
+    EXPECT_EQ(PrintableLatin1("Caf\xE9\x1B\x9B"), "Caf\xC3\xA9\\x1B\\x9B");
 }
 
 TEST(TextField, WritesTerminatorAndZerosUpToTheWidth)
