@@ -6,6 +6,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include "image/path_bytes.h"
+
 namespace q9tx {
 namespace {
 
@@ -99,7 +101,7 @@ CommandLine ParseCommandLine(const QStringList& given)
     }
     result.files = parser.positionalArguments();
     for (const QString& device : parser.values(port))
-        result.ports.push_back(device.toStdString());
+        result.ports.push_back(PathBytes(device));
     result.simulate = parser.isSet(simulate);
     return result;
 }

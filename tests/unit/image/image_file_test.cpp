@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include "image/image_file.h"
+#include "image/path_bytes.h"
 
 namespace fs = std::filesystem;
 using namespace q9tx;
@@ -220,10 +221,11 @@ TEST_F(ImageFileTest, AFailureOrAKillAtAnyStepLeavesTheOldOrTheNewFile)
                 const std::vector<std::uint8_t> after = fs::exists(target) ? ReadBytes(target) : none;
                 // What a load reads: the first 512 bytes.
                 const std::vector<std::uint8_t> loaded(after.begin(), after.begin() + std::min<std::size_t>(after.size(), 512));
-                if (saved)
+                if (saved) {
                     EXPECT_EQ(after, Bytes(Pattern(2)));
-                else
+                } else {
                     EXPECT_TRUE(loaded == Bytes(Pattern(2)) || after == (way.exists ? old : none));
+                }
                 if (!stop) {
                     std::set<std::string> allowed = before;
                     allowed.insert("target.bin");
@@ -296,6 +298,60 @@ TEST_F(ImageFileTest, SaveReplacesOnlyWhatTheUserMayReplace)
         EXPECT_EQ(fs::is_symlink(c.saveTo), wasLink);
         EXPECT_EQ(ReadBytes(file), Bytes(c.saved ? Pattern(2) : Pattern(1)));
         EXPECT_FALSE(fs::exists(dir_ / "nowhere.bin"));
+    }
+}
+
+TEST(PathBytes, EveryNameComesBackAsTheSameBytes)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool utf8;
+    } cases[] = {
+        {"ASCII", "/tmp/Settings.bin", true},
+        {"two-byte characters", "/tmp/\xc3\xa9t\xc3\xa9.bin", true},
+        {"a character whose low half looks like a byte", "\xf0\x90\x82\x80.bin", true},
+        {"bytes that are no UTF-8", "/tmp/\xff\xfe.bin", false},
+        {"a sequence cut short", "a\xe2\x82.bin", false},
+        {"an overlong slash", "a\xc0\xaf.bin", false},
+        {"an encoded surrogate", "a\xed\xa0\x80.bin", false},
+        {"beyond U+10FFFF", "a\xf4\x90\x80\x80.bin", false},
+        {"Latin-1", "caf\xe9.bin", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = PathFromBytes(QByteArray::fromStdString(c.bytes));
+        EXPECT_EQ(PathBytes(path), c.bytes);
+        if (c.utf8) {
+            EXPECT_EQ(path, QString::fromStdString(c.bytes));
+        }
+        const std::string absolute = c.bytes.front() == '/' ? c.bytes : "/" + c.bytes;
+        const QByteArray url = "file://" + QByteArray::fromStdString(absolute).toPercentEncoding("/");
+        EXPECT_EQ(PathBytes(PathFromFileUrl(QUrl::fromEncoded(url))), absolute);
+    }
+}
+
+TEST_F(ImageFileTest, ANameTheToolkitCouldNotShowIsFound)
+{
+    const std::string folder = dir_.string() + "/\xff";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    for (const char* name : {"/\xfe\xfd.bin", "/\xe9.bin", "/\xe8.bin", "/a.bin"})
+        WriteBytes(folder + name, Bytes(Pattern(1)));
+    const auto shown = [](const std::string& bytes) { return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())); };
+    const struct {
+        const char* name;
+        QString shown;
+        std::string found;
+    } cases[] = {
+        {"one fits", shown(folder + "/\xfe\xfd.bin"), folder + "/\xfe\xfd.bin"},
+        {"in a folder that exists", shown(folder + "/a.bin"), folder + "/a.bin"},
+        {"two fit", shown(folder + "/\xe9.bin"), shown(folder + "/\xe9.bin").toStdString()},
+        {"none fits", shown(folder + "/\xfd.bin"), shown(folder + "/\xfd.bin").toStdString()},
+        {"shown as it is", QString::fromStdString(dir_.string() + "/new.bin"), dir_.string() + "/new.bin"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(PathBytes(ListedPath(c.shown)), c.found);
     }
 }
 
