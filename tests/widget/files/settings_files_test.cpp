@@ -365,16 +365,25 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("sizeLimit");  // 0: none
-        QTest::newRow("disk full half-way") << "earlier.bin" << 100;
-        QTest::newRow("disk full at once") << "earlier.bin" << 1;
-        QTest::newRow("target is a folder") << "folder.bin" << 0;
+        QTest::addColumn<QString>("linkTo");  // the target is made a link to this name
+        QTest::newRow("disk full half-way") << "earlier.bin" << 100 << "";
+        QTest::newRow("disk full at once") << "earlier.bin" << 1 << "";
+        QTest::newRow("target is a folder") << "folder.bin" << 0 << "";
+        QTest::newRow("read-only file") << "read-only.bin" << 0 << "";
+        QTest::newRow("dangling link") << "link.bin" << 0 << "nowhere.bin";
     }
     void failedSaveKeepsTheEarlierFile()
     {
         QFETCH(QString, target);
         QFETCH(int, sizeLimit);
+        QFETCH(QString, linkTo);
         const QByteArray earlier = ImageWithBanner(QStringLiteral("Earlier"));
         WriteAll(pathOf(QStringLiteral("earlier.bin")), earlier);
+        // Kept even from an administrator: nobody may write it.
+        WriteAll(pathOf(QStringLiteral("read-only.bin")), earlier);
+        QVERIFY(QFile::setPermissions(pathOf(QStringLiteral("read-only.bin")), QFile::ReadOwner | QFile::ReadOther));
+        if (!linkTo.isEmpty())
+            QVERIFY(QFile::link(linkTo, pathOf(target)));
         QVERIFY(QDir(folder_->path()).mkdir(QStringLiteral("folder.bin")));
         const QStringList before = entries();
         TestWindow window;
@@ -387,6 +396,7 @@ private slots:
         }
         QCOMPARE(window->statusText(), QStringLiteral("File could not be written."));
         QCOMPARE(ReadAll(pathOf(QStringLiteral("earlier.bin"))), earlier);
+        QCOMPARE(ReadAll(pathOf(QStringLiteral("read-only.bin"))), earlier);
         QCOMPARE(entries(), before);  // no temporary file stays behind
         QCOMPARE(window->currentFileName, pathOf(target));
         ExpectIdle(*window);
