@@ -13,8 +13,6 @@ void Descriptor::reset(int fd)
     fd_ = fd;
 }
 
-bool Descriptor::close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
 int OpenRegular(const std::string& path, int flags)
 {
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);

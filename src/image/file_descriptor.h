@@ -2,7 +2,6 @@
 // An open file that is closed when it goes out of scope, and opening only regular files.
 
 #include <string>
-#include <utility>
 
 namespace q9tx {
 
@@ -14,8 +13,6 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
     void reset(int fd = -1);
-    // Closes now and reports whether the system took everything written.
-    bool close();
 
 private:
     int fd_;
