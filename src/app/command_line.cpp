@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include "image/path_bytes.h"
+
 namespace q9tx {
 namespace {
 
@@ -105,7 +107,7 @@ CommandLine ParseCommandLine(const QStringList& given)
     }
     result.files = parser.positionalArguments();
     for (const QString& device : parser.values(port))
-        result.ports.push_back(device.toStdString());
+        result.ports.push_back(PathBytes(device));
     result.simulate = parser.isSet(simulate);
     result.trace = QFile::encodeName(parser.value(trace)).toStdString();
     return result;

@@ -1,18 +1,36 @@
 #include "app/file_argument.h"
 
-#include <QFileInfo>
+#include <unistd.h>
+
+#include <climits>
+
+#include <QDir>
 #include <QTimer>
 #include <QUrl>
 
 #include "app/error_box.h"
 #include "app/tform1.h"
+#include "image/path_bytes.h"
 
 namespace q9tx {
+
+namespace {
+
+// Read as bytes: Qt's own current folder loses those of a name that is not UTF-8.
+QString CurrentFolder()
+{
+    char folder[PATH_MAX];
+    return ::getcwd(folder, sizeof folder) ? PathFromBytes(QByteArray(folder)) : QString();
+}
+
+}  // namespace
 
 void LoadFileArgumentLater(TForm1& window, const QString& argument)
 {
     const QUrl url(argument);
-    const QString path = QFileInfo(url.isLocalFile() ? url.toLocalFile() : argument).absoluteFilePath();
+    const QString local = url.isLocalFile() ? PathFromFileUrl(url) : argument;
+    const QString path =
+        QDir::cleanPath(QDir::isAbsolutePath(local) ? local : CurrentFolder() + QLatin1Char('/') + local);
     QTimer::singleShot(0, &window, [&window, path] { Guarded([&] { window.LoadSettingsFile(path); }); });
 }
 

@@ -8,6 +8,7 @@
 #include "app/q9tx_application.h"
 #include "app/termination_signals.h"
 #include "app/tform1.h"
+#include "image/path_bytes.h"
 #include "link/adapter_discovery.h"
 #include "link/link_trace.h"
 #include "link/pager_link.h"
@@ -36,8 +37,9 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("q9tx-programmer"));
     QCoreApplication::setApplicationVersion(QStringLiteral(Q9TX_VERSION));
     QStringList arguments;
+    // As bytes, so that a file or port whose name is not UTF-8 is found.
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << q9tx::PathFromBytes(QByteArray(argv[i]));
     // Before the application object, so that --help and --version need no display.
     q9tx::CommandLine options = q9tx::ParseCommandLine(arguments);
     if (!options.platformGiven && !DisplayAvailable()) {

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -14,6 +13,7 @@
 #include "app/tform1.h"
 #include "editor/settings_view.h"
 #include "image/image_validation.h"
+#include "image/path_bytes.h"
 #include "image/settings_conversion.h"
 #include "image/settings_diff.h"
 #include "image/settings_file_io.h"
@@ -67,7 +67,7 @@ void TForm1::Compare1Click()
     const PagerSettings editor = CollectSettings(*this, UnreadableNumbers::Refuse);
     std::vector<SettingDifference> differences;
     try {
-        const ConfigImage image = q9tx::ReadSettingsFile(QFile::encodeName(*chosen).toStdString());
+        const ConfigImage image = q9tx::ReadSettingsFile(PathBytes(ListedPath(*chosen)));
         ValidateImage(mapVersion->currentIndex(), image);
         // What the editor would show after loading the file, the editor's own values
         // kept where the file carries none.

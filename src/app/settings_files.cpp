@@ -5,7 +5,6 @@
 #include <optional>
 
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -15,6 +14,7 @@
 #include "app/tform1.h"
 #include "editor/field_marks.h"
 #include "image/image_validation.h"
+#include "image/path_bytes.h"
 #include "image/settings_file_io.h"
 #include "image/status_error.h"
 
@@ -65,8 +65,6 @@ bool IsAcceptedExtension(const QString& extension)
     });
 }
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 }  // namespace
 
 void TForm1::Open1Click()
@@ -76,7 +74,7 @@ void TForm1::Open1Click()
     const std::optional<QString> chosen = RunOpenDialog();
     if (!chosen)
         return;
-    currentFileName = *chosen;
+    currentFileName = ListedPath(*chosen);
     LoadSettingsFile(currentFileName);
 }
 
@@ -101,7 +99,7 @@ void TForm1::ReadSettingsFile(const QString& fileName)
     try {
         // Only a regular file is read: a pipe or a device named like a settings file
         // could keep the window waiting.
-        const ConfigImage image = q9tx::ReadSettingsFile(LocalPath(fileName));
+        const ConfigImage image = q9tx::ReadSettingsFile(PathBytes(fileName));
         AdvanceProgress(kOpenedStep);
         AdvanceProgress(kReadStep);
         ValidateImage(mapVersion->currentIndex(), image);
@@ -134,14 +132,14 @@ void TForm1::Save1Click()
         SaveDialog1 ? SaveDialog1(currentFileName) : RunToolkitDialog(this, QFileDialog::AcceptSave, currentFileName);
     if (!chosen)
         return;
-    currentFileName = *chosen;
+    currentFileName = ListedPath(*chosen);
     if (!BeginOperation(StatusSaving))
         return;
     const auto end = qScopeGuard([this] { EndOperation(); });
     try {
         // Written beside the target and renamed over it only when complete, so a failed
         // save leaves an earlier file of that name as it was.
-        WriteSettingsFile(LocalPath(currentFileName), image);
+        WriteSettingsFile(PathBytes(currentFileName), image);
         AdvanceProgress(kCreatedStep);
         setStatusText(StatusText(StatusSavedTo, currentFileName));
         AdvanceProgress(kWrittenStep);

@@ -1,5 +1,8 @@
 #include "app/status_texts.h"
 
+#include "image/path_bytes.h"
+#include "image/printable_text.h"
+
 namespace q9tx {
 
 QString StatusText(int number)
@@ -14,8 +17,14 @@ QString StatusText(int number, const QString& argument)
     // Replaced literally, so that a file name holding "%1" or "%s" stays as it is.
     const qsizetype at = text.indexOf(QLatin1String("%s"));
     if (at >= 0)
-        text.replace(at, 2, argument);
+        text.replace(at, 2, EscapedText(argument));
     return text;
+}
+
+QString EscapedText(const QString& text)
+{
+    // The same escaping as the command line's, over the name's own bytes.
+    return QString::fromStdString(PrintableText(PathBytes(text)));
 }
 
 }  // namespace q9tx

@@ -23,6 +23,7 @@
 #include "app/window_message_event.h"
 #include "editor/field_events.h"
 #include "editor/up_down_button.h"
+#include "image/path_bytes.h"
 #include "link/frame.h"
 #include "link/posix/device_group.h"
 #include "link/port_problem_text.h"
@@ -283,13 +284,13 @@ void TForm1::ShowLinkState(const WindowMessage* reply, bool enable)
     WriteToPager1->setEnabled(false);
 }
 
-void TForm1::ShowPagerInfo(const WindowMessage& reply) { firmware->setStatusTip(PayloadText(reply)); }
+void TForm1::ShowPagerInfo(const WindowMessage& reply) { firmware->setStatusTip(EscapedText(PayloadText(reply))); }
 
 void TForm1::ShowPortProblem(const WindowMessage& message)
 {
     const std::string port = PayloadText(message).toStdString();
-    setStatusText(QString::fromStdString(
-        PortProblemText(static_cast<OpenFailure>(message.code), port, DeviceGroupName(port))));
+    setStatusText(EscapedText(QString::fromStdString(
+        PortProblemText(static_cast<OpenFailure>(message.code), port, DeviceGroupName(port)))));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)
@@ -305,7 +306,7 @@ void TForm1::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     // Only the first dropped file is loaded.
-    const QString fileName = urls.front().toLocalFile();
+    const QString fileName = urls.front().isLocalFile() ? PathFromFileUrl(urls.front()) : QString();
     if (!fileName.isEmpty())
         Guarded([&] { LoadSettingsFile(fileName); });
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "image/config_image.h"
+#include "image/save_faults.h"
 
 namespace q9tx {
 
@@ -17,12 +18,13 @@ enum class ImageFileRead {
 // Reads the first 512 bytes; a longer file is accepted. Never waits for a writer.
 ImageFileRead ReadImageFile(const std::string& path, ConfigImage& image);
 
-// Writes the image to a temporary file beside the target and renames it over the
-// target, so that a failed save leaves an earlier file as it was. Where the folder takes
-// no new file but the target is a writable regular file, writes the target in place.
-// A replaced file keeps its permissions, and its owner and group as far as the user may
-// set them. A target that exists but is no regular file is refused. False when the file
-// could not be written; the target is then unchanged, unless it was being written in place.
+// Saves the image as SaveFile does (the file is whole, old or new, whatever happens),
+// following a link that the user or the folder's owner made. Refuses, and returns false
+// for, what is no regular file, a dangling or foreign link, and a file the user may not
+// write or that nobody may write; then, and whenever the file could not be written, the
+// target keeps its old content.
 bool WriteImageFile(const std::string& path, const ConfigImage& image);
+// The same, with every system call of the save open to injected failures.
+bool WriteImageFile(const std::string& path, const ConfigImage& image, SaveFaults& faults);
 
 }  // namespace q9tx

@@ -84,6 +84,9 @@ protected:
         WriteBytes(dir_ / "empty.bin", "");
         ASSERT_EQ(::mkfifo((dir_ / "x.bin").c_str(), 0600), 0);
         fs::create_directory(dir_ / "folder.bin");
+        WriteBytes(dir_ / "read-only.bin", BytesOf(startup));
+        fs::permissions(dir_ / "read-only.bin", fs::perms::owner_read | fs::perms::group_read);
+        fs::create_symlink(dir_ / "nowhere.bin", dir_ / "dangling.bin");
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -269,6 +272,8 @@ TEST_F(CommandLineTool, RefusedChangesWriteNothing)
         {{"set", "@startup.bin", "banner=fine", "-o", "@x.bin"}, "@x.bin: File could not be written."},
         {{"set", "@startup.bin", "banner=fine", "-o", "@folder.bin"}, "@folder.bin: File could not be written."},
         {{"set", "@startup.bin", "banner=fine", "-o", "@no/such/folder.bin"}, "@no/such/folder.bin: File could not be written."},
+        {{"set", "@read-only.bin", "banner=fine"}, "@read-only.bin: File could not be written."},
+        {{"set", "@startup.bin", "banner=fine", "-o", "@dangling.bin"}, "@dangling.bin: File could not be written."},
         {{"set", "@startup.bin", "banner=fine", "-o"}, "option '-o' needs a value (OUT).\nTry 'q9tx set --help'."},
         {{"set", "@startup.bin", "--output=@x.bin"}, "wrong number of arguments.\nTry 'q9tx set --help'."},
         {{"set", "@startup.bin", "\x1B]0;x\x07=1"},

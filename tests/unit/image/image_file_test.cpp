@@ -12,12 +12,15 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "image/image_file.h"
+#include "image/path_bytes.h"
 
 namespace fs = std::filesystem;
 using namespace q9tx;
@@ -45,6 +48,37 @@ std::vector<std::uint8_t> ReadBytes(const fs::path& path)
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+std::set<std::string> Entries(const fs::path& dir)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Fails one step of a save, or every step from it on as a kill would stop them; steps of
+// the kinds in `forced` always fail with their errno, to force one way of saving.
+class InjectedFaults : public SaveFaults {
+public:
+    InjectedFaults(std::map<SaveStep, int> forced, int at, bool stop) : forced_(std::move(forced)), at_(at), stop_(stop)
+    {
+    }
+    int failure(SaveStep step) override
+    {
+        if (const auto found = forced_.find(step); found != forced_.end())
+            return found->second;
+        const int index = counted_++;
+        return index == at_ || (stop_ && at_ >= 0 && index > at_) ? EIO : 0;
+    }
+    int counted() const { return counted_; }
+
+private:
+    std::map<SaveStep, int> forced_;
+    int at_;
+    bool stop_;
+    int counted_ = 0;
+};
 
 mode_t ModeOf(const fs::path& path)
 {
@@ -149,6 +183,178 @@ TEST_F(ImageFileTest, SaveFollowsALinkAndRefusesWhatIsNoFile)
     EXPECT_FALSE(WriteImageFile((dir_ / "no such folder" / "x.bin").string(), Pattern(3)));
 }
 
+TEST_F(ImageFileTest, AFailureOrAKillAtAnyStepLeavesTheOldOrTheNewFile)
+{
+    const struct {
+        const char* name;
+        bool exists;
+        std::map<SaveStep, int> forced;
+    } ways[] = {
+        {"new file", false, {}},
+        {"unnamed temporary", true, {}},
+        {"named temporary", true, {{SaveStep::OpenUnnamed, EOPNOTSUPP}}},
+        {"in place", true, {{SaveStep::OpenUnnamed, EACCES}, {SaveStep::CreateNamed, EACCES}}},
+    };
+    const fs::path target = dir_ / "target.bin";
+    // As a killed save leaves it.
+    const fs::path stale = dir_ / ".target.bin.q9tx-k1ll3d";
+    std::vector<std::uint8_t> old = Bytes(Pattern(1));
+    old.resize(600, 0xEE);
+    const std::vector<std::uint8_t> none;
+    const auto prepare = [&](bool exists) {
+        fs::remove(target);
+        if (exists)
+            WriteBytes(target, old);
+        WriteBytes(stale, {1, 2, 3});
+    };
+    for (const auto& way : ways) {
+        prepare(way.exists);
+        InjectedFaults undisturbed(way.forced, -1, false);
+        ASSERT_TRUE(WriteImageFile(target.string(), Pattern(2), undisturbed)) << way.name;
+        for (int at = 0; at < undisturbed.counted(); ++at) {
+            for (const bool stop : {false, true}) {
+                SCOPED_TRACE(std::string(way.name) + ", step " + std::to_string(at) + (stop ? ", killed" : ", failed"));
+                prepare(way.exists);
+                const std::set<std::string> before = Entries(dir_);
+                InjectedFaults faults(way.forced, at, stop);
+                const bool saved = WriteImageFile(target.string(), Pattern(2), faults);
+                const std::vector<std::uint8_t> after = fs::exists(target) ? ReadBytes(target) : none;
+                // What a load reads: the first 512 bytes.
+                const std::vector<std::uint8_t> loaded(after.begin(), after.begin() + std::min<std::size_t>(after.size(), 512));
+                if (saved) {
+                    EXPECT_EQ(after, Bytes(Pattern(2)));
+                } else {
+                    EXPECT_TRUE(loaded == Bytes(Pattern(2)) || after == (way.exists ? old : none));
+                }
+                if (!stop) {
+                    std::set<std::string> allowed = before;
+                    allowed.insert("target.bin");
+                    for (const std::string& name : Entries(dir_))
+                        EXPECT_TRUE(allowed.count(name)) << name << " left behind";
+                }
+                // The next save leaves the target and nothing else.
+                ASSERT_TRUE(WriteImageFile(target.string(), Pattern(3)));
+                EXPECT_EQ(Entries(dir_), std::set<std::string>{"target.bin"});
+                EXPECT_EQ(ReadBytes(target), Bytes(Pattern(3)));
+            }
+        }
+    }
+}
+
+TEST_F(ImageFileTest, SaveReplacesOnlyWhatTheUserMayReplace)
+{
+    const passwd* nobody = ::getpwnam("nobody");
+    const uid_t stranger = nobody ? nobody->pw_uid : ::geteuid() + 1;
+    const fs::path file = dir_ / "file.bin";
+    const fs::path link = dir_ / "link.bin";
+    const fs::path shared = dir_ / "shared";
+    const fs::path sharedLink = shared / "link.bin";
+    const auto inShared = [&](uid_t folderOwner, fs::perms perms) {
+        fs::create_directory(shared);
+        fs::permissions(shared, perms);
+        fs::create_symlink(file, sharedLink);
+        ASSERT_EQ(::lchown(sharedLink.c_str(), stranger, static_cast<gid_t>(-1)), 0);
+        ASSERT_EQ(::chown(shared.c_str(), folderOwner, static_cast<gid_t>(-1)), 0);
+    };
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        fs::path saveTo;
+        bool saved;
+        bool asRoot = false;  // the row gives a link away
+    } cases[] = {
+        {"own link", [&] { fs::create_symlink(file, link); }, link, true},
+        {"relative links in a row",
+         [&] {
+             fs::create_symlink("file.bin", dir_ / "middle.bin");
+             fs::create_symlink("middle.bin", link);
+         },
+         link, true},
+        {"dangling link", [&] { fs::create_symlink(dir_ / "nowhere.bin", link); }, link, false},
+        {"link made by the folder's owner", [&] { inShared(stranger, fs::perms::owner_all); }, sharedLink, true, true},
+        {"link planted by a stranger", [&] { inShared(::geteuid(), fs::perms::all); }, sharedLink, false, true},
+        {"read-only file", [&] { fs::permissions(file, fs::perms::owner_read | fs::perms::others_read); }, file, false},
+        {"read-only file behind a link",
+         [&] {
+             fs::permissions(file, fs::perms::owner_read);
+             fs::create_symlink(file, link);
+         },
+         link, false},
+        {"a folder", [&] { fs::create_directory(link); }, link, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.asRoot && ::geteuid() != 0)
+            continue;
+        std::error_code ignored;
+        fs::remove_all(shared, ignored);
+        fs::remove_all(link, ignored);
+        fs::remove(dir_ / "middle.bin", ignored);
+        WriteBytes(file, Bytes(Pattern(1)));
+        fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+        c.make();
+        const bool wasLink = fs::is_symlink(c.saveTo);
+        EXPECT_EQ(WriteImageFile(c.saveTo.string(), Pattern(2)), c.saved);
+        EXPECT_EQ(fs::is_symlink(c.saveTo), wasLink);
+        EXPECT_EQ(ReadBytes(file), Bytes(c.saved ? Pattern(2) : Pattern(1)));
+        EXPECT_FALSE(fs::exists(dir_ / "nowhere.bin"));
+    }
+}
+
+TEST(PathBytes, EveryNameComesBackAsTheSameBytes)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool utf8;
+    } cases[] = {
+        {"ASCII", "/tmp/Settings.bin", true},
+        {"two-byte characters", "/tmp/\xc3\xa9t\xc3\xa9.bin", true},
+        {"a character whose low half looks like a byte", "\xf0\x90\x82\x80.bin", true},
+        {"bytes that are no UTF-8", "/tmp/\xff\xfe.bin", false},
+        {"a sequence cut short", "a\xe2\x82.bin", false},
+        {"an overlong slash", "a\xc0\xaf.bin", false},
+        {"an encoded surrogate", "a\xed\xa0\x80.bin", false},
+        {"beyond U+10FFFF", "a\xf4\x90\x80\x80.bin", false},
+        {"Latin-1", "caf\xe9.bin", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = PathFromBytes(QByteArray::fromStdString(c.bytes));
+        EXPECT_EQ(PathBytes(path), c.bytes);
+        if (c.utf8) {
+            EXPECT_EQ(path, QString::fromStdString(c.bytes));
+        }
+        const std::string absolute = c.bytes.front() == '/' ? c.bytes : "/" + c.bytes;
+        const QByteArray url = "file://" + QByteArray::fromStdString(absolute).toPercentEncoding("/");
+        EXPECT_EQ(PathBytes(PathFromFileUrl(QUrl::fromEncoded(url))), absolute);
+    }
+}
+
+TEST_F(ImageFileTest, ANameTheToolkitCouldNotShowIsFound)
+{
+    const std::string folder = dir_.string() + "/\xff";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    for (const char* name : {"/\xfe\xfd.bin", "/\xe9.bin", "/\xe8.bin", "/a.bin"})
+        WriteBytes(folder + name, Bytes(Pattern(1)));
+    const auto shown = [](const std::string& bytes) { return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())); };
+    const struct {
+        const char* name;
+        QString shown;
+        std::string found;
+    } cases[] = {
+        {"one fits", shown(folder + "/\xfe\xfd.bin"), folder + "/\xfe\xfd.bin"},
+        {"in a folder that exists", shown(folder + "/a.bin"), folder + "/a.bin"},
+        {"two fit", shown(folder + "/\xe9.bin"), shown(folder + "/\xe9.bin").toStdString()},
+        {"none fits", shown(folder + "/\xfd.bin"), shown(folder + "/\xfd.bin").toStdString()},
+        {"shown as it is", QString::fromStdString(dir_.string() + "/new.bin"), dir_.string() + "/new.bin"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(PathBytes(ListedPath(c.shown)), c.found);
+    }
+}
+
 // Runs `check` as a user who may not write to a folder owned by root, or, for a user
 // who is not root, in a folder that user has made read-only. True when `check` passed.
 bool AsUserWithoutFolderRights(const std::function<bool()>& check, uid_t uid, gid_t gid)
@@ -202,6 +408,24 @@ TEST_F(ImageFileTest, ReadOnlyFolderTakesASaveIntoAWritableFile)
     EXPECT_TRUE(refused);
     EXPECT_EQ(ReadBytes(readOnly), Bytes(Pattern(4)));
     EXPECT_FALSE(fs::exists(folder / "new.bin"));
+
+    if (::geteuid() != 0)
+        return;
+    // A file the user may write but not give its owner and group is written in place, and
+    // stays its owner's.
+    const fs::path open = dir_ / "open";
+    fs::create_directory(open);
+    fs::permissions(open, fs::perms::all);
+    const fs::path others = open / "others.bin";
+    WriteBytes(others, Bytes(Pattern(4)));
+    ASSERT_EQ(::chmod(others.c_str(), 0666), 0);
+    EXPECT_TRUE(AsUserWithoutFolderRights([&] { return WriteImageFile(others.string(), Pattern(7)); }, uid, gid));
+    EXPECT_EQ(ReadBytes(others), Bytes(Pattern(7)));
+    struct stat info {};
+    ASSERT_EQ(::stat(others.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 0u);
+    EXPECT_EQ(info.st_gid, 0u);
+    EXPECT_EQ(Entries(open), std::set<std::string>{"others.bin"});
 }
 
 }  // namespace

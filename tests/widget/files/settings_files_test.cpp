@@ -2,8 +2,11 @@
 // leaves behind.
 
 #include <csignal>
+#include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -12,15 +15,20 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
+#include "app/file_argument.h"
 #include "app/status_texts.h"
 #include "conversion_support.h"
+#include "image/path_bytes.h"
 #include "image/status_error.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // An editor that differs from the start-up one wherever a file can show it.
 const Settings kBusyEditor = {
@@ -63,11 +71,8 @@ QByteArray ImageWithBanner(const QString& banner)
     return BytesOf(window->EncodeImage(std::nullopt));
 }
 
-void Drop(TForm1& window, const QStringList& paths)
+void DropUrls(TForm1& window, const QList<QUrl>& urls)
 {
-    QList<QUrl> urls;
-    for (const QString& path : paths)
-        urls << QUrl::fromLocalFile(path);
     QMimeData data;
     data.setUrls(urls);
     // As a real drag does: the drop goes to the widget that accepted the drag's entry.
@@ -75,6 +80,32 @@ void Drop(TForm1& window, const QStringList& paths)
     QApplication::sendEvent(&window, &enter);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &drop);
+}
+
+void Drop(TForm1& window, const QStringList& paths)
+{
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    DropUrls(window, urls);
+}
+
+// A file whose name need not be UTF-8.
+QByteArray ReadBytes(const std::string& path)
+{
+    QFile file;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return "<unreadable>";
+    return file.readAll();
+}
+
+void WriteBytes(const std::string& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::write(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())), static_cast<ssize_t>(bytes.size()));
+    ::close(fd);
 }
 
 // Writes beyond `bytes` fail as on a full disk while it lives.
@@ -268,6 +299,47 @@ private slots:
         QCOMPARE(window->currentFileName, QStringLiteral("Settings.bin"));
     }
 
+    // A name that is not UTF-8, with a control character in it, reaches the file as its
+    // bytes and the status bar escaped, whichever way it comes.
+    void namesThatAreNoUtf8_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("save");
+        QTest::newRow("file argument") << "argument" << false;
+        QTest::newRow("file argument as a URL") << "url argument" << false;
+        QTest::newRow("dropped") << "drop" << false;
+        QTest::newRow("open dialog") << "dialog" << false;
+        QTest::newRow("save dialog") << "dialog" << true;
+    }
+    void namesThatAreNoUtf8()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, save);
+        const QByteArray bytes = QFile::encodeName(folder_->path()) + "/\xff\x1b.bin";
+        const QByteArray url = "file://" + bytes.toPercentEncoding("/");
+        const QString shown = folder_->path() + QStringLiteral("/\\xFF\\x1B.bin");
+        WriteBytes(bytes.toStdString(), ImageWithBanner(QStringLiteral("Odd name")));
+        // Qt's own removal of the folder would lose the name's bytes.
+        const auto remove = qScopeGuard([&] { ::unlink(bytes.constData()); });
+        TestWindow window;
+        window->OpenDialog1 = Answering(QString::fromUtf8(bytes));  // as the toolkit lists it
+        window->SaveDialog1 = Answering(QString::fromUtf8(bytes));
+        if (save)
+            window->Save1Click();
+        else if (way == QLatin1String("dialog"))
+            window->Open1Click();
+        else if (way == QLatin1String("drop"))
+            DropUrls(*window, {QUrl::fromEncoded(url)});
+        else
+            q9tx::LoadFileArgumentLater(*window, way == QLatin1String("url argument") ? QString::fromLatin1(url)
+                                                                                     : q9tx::PathFromBytes(bytes));
+        QCoreApplication::processEvents();
+        QCOMPARE(window->statusText(), (save ? QStringLiteral("Saved data to %1.") : QStringLiteral("Loaded data from %1.")).arg(shown));
+        QCOMPARE(window->banner->text(), save ? kStartupBanner : QStringLiteral("Odd name"));
+        QCOMPARE(ReadBytes(bytes.toStdString()), save ? ImageWithBanner(kStartupBanner) : ImageWithBanner(QStringLiteral("Odd name")));
+        QCOMPARE(std::distance(fs::directory_iterator(folder_->path().toStdString()), fs::directory_iterator()), 1);
+    }
+
     void dialogsProposeTheLastConfirmedName()
     {
         TestWindow window;
@@ -293,16 +365,25 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("sizeLimit");  // 0: none
-        QTest::newRow("disk full half-way") << "earlier.bin" << 100;
-        QTest::newRow("disk full at once") << "earlier.bin" << 1;
-        QTest::newRow("target is a folder") << "folder.bin" << 0;
+        QTest::addColumn<QString>("linkTo");  // the target is made a link to this name
+        QTest::newRow("disk full half-way") << "earlier.bin" << 100 << "";
+        QTest::newRow("disk full at once") << "earlier.bin" << 1 << "";
+        QTest::newRow("target is a folder") << "folder.bin" << 0 << "";
+        QTest::newRow("read-only file") << "read-only.bin" << 0 << "";
+        QTest::newRow("dangling link") << "link.bin" << 0 << "nowhere.bin";
     }
     void failedSaveKeepsTheEarlierFile()
     {
         QFETCH(QString, target);
         QFETCH(int, sizeLimit);
+        QFETCH(QString, linkTo);
         const QByteArray earlier = ImageWithBanner(QStringLiteral("Earlier"));
         WriteAll(pathOf(QStringLiteral("earlier.bin")), earlier);
+        // Kept even from an administrator: nobody may write it.
+        WriteAll(pathOf(QStringLiteral("read-only.bin")), earlier);
+        QVERIFY(QFile::setPermissions(pathOf(QStringLiteral("read-only.bin")), QFile::ReadOwner | QFile::ReadOther));
+        if (!linkTo.isEmpty())
+            QVERIFY(QFile::link(linkTo, pathOf(target)));
         QVERIFY(QDir(folder_->path()).mkdir(QStringLiteral("folder.bin")));
         const QStringList before = entries();
         TestWindow window;
@@ -315,6 +396,7 @@ private slots:
         }
         QCOMPARE(window->statusText(), QStringLiteral("File could not be written."));
         QCOMPARE(ReadAll(pathOf(QStringLiteral("earlier.bin"))), earlier);
+        QCOMPARE(ReadAll(pathOf(QStringLiteral("read-only.bin"))), earlier);
         QCOMPARE(entries(), before);  // no temporary file stays behind
         QCOMPARE(window->currentFileName, pathOf(target));
         ExpectIdle(*window);
