@@ -4,8 +4,10 @@
 
 #include <unistd.h>
 
+#include "cli/file_reasons.h"
 #include "cli/journal.h"
 #include "cli/pager_run.h"
+#include "cli/run_checks.h"
 #include "cli/run_options.h"
 #include "cli/status_messages.h"
 #include "cli/stop_signals.h"
@@ -14,6 +16,7 @@
 #include "image/settings_conversion.h"
 #include "image/settings_file_io.h"
 #include "image/status_error.h"
+#include "image/status_texts.h"
 
 namespace q9tx::cli {
 namespace {
@@ -43,6 +46,11 @@ std::variant<RunOptions, int> Options(RunOptions::Command command, const QString
 
 int Run(const RunOptions& options, const ConfigImage& file, PagerSettings settings)
 {
+    // Before the first frame, so that no pager waits for a run that cannot finish.
+    if (const std::string problems = RunProblem(options); !problems.empty()) {
+        std::fprintf(stderr, "q9tx %s: %s\n", CommandName(options.command), problems.c_str());
+        return kUsageStatus;
+    }
     if (!options.journal.empty()) {
         if (const std::string problem = JournalProblem(options.journal); !problem.empty()) {
             std::fprintf(stderr, "q9tx %s: cannot add to the journal %s: %s.\n", CommandName(options.command),
@@ -52,7 +60,7 @@ int Run(const RunOptions& options, const ConfigImage& file, PagerSettings settin
     }
     ProgressDisplay progress(stderr, ::isatty(STDERR_FILENO) == 1);
     PagerRun run(options, file, std::move(settings), progress, stdout);
-    StopSignals stopSignals([&run](int) { run.Stop(); });
+    StopSignals stopSignals([&run](int signal) { run.Stop(signal); });
     return run.Exec();
 }
 
@@ -71,7 +79,9 @@ std::variant<CheckedFile, int> LoadCheckedFile(const std::string& path)
         // No pager is known yet: a file of this program's own must carry map version 0.
         ValidateImage(0, image);
     } catch (const StatusError& error) {
-        std::fprintf(stderr, "q9tx write: %s: %s\n", path.c_str(), StatusMessage(error.number()).c_str());
+        const std::string reason = error.number() == StatusFileNotRead ? ReadReason(path) : std::string();
+        std::fprintf(stderr, "q9tx write: %s: %s%s\n", path.c_str(), StatusMessage(error.number()).c_str(),
+                     reason.empty() ? "" : (" (" + reason + ")").c_str());
         return kUsageStatus;
     }
     PagerSettings settings = DecodeSettings(image);

@@ -1,6 +1,6 @@
 #include "cli/run_options.h"
 
-#include <QFileInfo>
+#include "cli/file_reasons.h"
 
 namespace q9tx::cli {
 namespace {
@@ -13,11 +13,12 @@ constexpr char kReadUsage[] =
     "  --backup-dir DIR    keep the image as DIR/<serial>-<time>.bin\n"
     "  --journal FILE.csv  append a line for the pager to FILE.csv\n"
     "  --timeout SECONDS   how long to wait for a pager to answer (default 10)\n"
-    "Exit status: 0 read and saved, 1 the pager could not be read or the file not saved, 2 usage.\n";
+    "Exit status: 0 read and saved, 1 the pager could not be read or the file not saved, 2 usage,\n"
+    "3 the journal could not be written.\n";
 
 constexpr char kWriteUsage[] =
     "usage: q9tx write [--port DEV]... [--advance] [--wait] [--journal FILE.csv] [--backup-dir DIR]\n"
-    "                  [--recovery] [--timeout SECONDS] FILE\n"
+    "                  [--allow-repeat] [--recovery] [--timeout SECONDS] FILE\n"
     "Writes the settings file FILE to the connected pager; the pager verifies what it stored.\n"
     "  --port DEV          use this serial port (ttyUSB0 or a path) instead of the adapters found\n"
     "  --advance           after a completed write, count the addresses up in FILE for the next pager:\n"
@@ -28,11 +29,13 @@ constexpr char kWriteUsage[] =
     "                      wait for it to be removed; until interrupted (Ctrl-C)\n"
     "  --journal FILE.csv  append a line for each pager to FILE.csv\n"
     "  --backup-dir DIR    first read each pager's image and keep it as DIR/<serial>-<time>.bin\n"
+    "  --allow-repeat      also write a pager that this run or the journal has written already\n"
     "  --recovery          recovery mode: keep the PLL chip of FILE instead of the pager's\n"
     "  --timeout SECONDS   how long to wait for a pager to answer, without --wait (default 10)\n"
     "--journal and --backup-dir read the pager before writing it, for its serial number.\n"
     "Exit status: 0 written, 1 the pager could not be written (or, with --wait, a pager\n"
-    "failed), 2 usage or a file that does not pass `q9tx check`.\n";
+    "failed), 2 usage or a file that does not pass `q9tx check`, 3 the journal could not be\n"
+    "written.\n";
 
 bool TakesValue(const QString& option)
 {
@@ -117,6 +120,8 @@ std::variant<RunOptions, UsageError> ParseRunOptions(RunOptions::Command command
             options.advance = true;
         } else if (option == QLatin1String("--wait") && write) {
             options.wait = true;
+        } else if (option == QLatin1String("--allow-repeat") && write) {
+            options.allowRepeat = true;
         } else if (option == QLatin1String("--recovery") && write) {
             options.recovery = true;
         } else if (option.startsWith(u'-') && option.size() > 1) {
@@ -135,8 +140,9 @@ std::variant<RunOptions, UsageError> ParseRunOptions(RunOptions::Command command
         if (options.file.empty() && options.backupDir.empty())
             return UsageError{"Name the file to save with -o FILE (or a folder with --backup-dir DIR)."};
     }
-    if (!options.backupDir.empty() && !QFileInfo(QString::fromStdString(options.backupDir)).isDir())
-        return UsageError{"The backup folder " + options.backupDir + " does not exist."};
+    if (!options.backupDir.empty())
+        if (const std::string problem = FolderProblem(options.backupDir); !problem.empty())
+            return UsageError{"The backup folder " + options.backupDir + " " + problem + "."};
     return options;
 }
 

@@ -25,6 +25,8 @@ struct RunOptions {
     AddressSteps steps = {1, 1, 1, 1, 1, 1, 1, 1};
     bool wait = false;
     bool recovery = false;
+    // Writes a pager whose serial number this run or the journal shows written already.
+    bool allowRepeat = false;
     // How long a run without --wait waits for a pager to answer.
     std::chrono::milliseconds connectLimit{10'000};
     TransferLimits limits;
