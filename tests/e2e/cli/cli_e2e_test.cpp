@@ -439,8 +439,9 @@ void CliEndToEndTest::fleetLoopProgramsConsecutiveCapcodes()
     QCOMPARE(lines.size(), 6);
     for (int n = 0; n < 6; ++n) {
         const int pager = n / 2;
-        QVERIFY2(lines[n].contains(QStringLiteral(",0000000%1,%2 %3 ").arg(pager + 1).arg(2004000 + pager).arg(OtherCapcode(2) + pager)),
-                 qPrintable(lines[n]));
+        const QString facts =
+            QStringLiteral(",0000000%1,%2 %3 ").arg(pager + 1).arg(2004000 + pager).arg(OtherCapcode(2) + pager);
+        QVERIFY2(lines[n].contains(facts), qPrintable(lines[n]));
         QVERIFY2(lines[n].endsWith(n % 2 == 0 ? QStringLiteral("Write started.") : QStringLiteral("Write completed.")),
                  qPrintable(lines[n]));
     }
@@ -529,7 +530,8 @@ void CliEndToEndTest::killedWriteNeverRepeatsCapcodes()
         QCOMPARE(Contents(file), Bytes(AdvancedTemplate(2004000, 1)));
         const QStringList lines = JournalLines(journal);
         QCOMPARE(lines.size(), 1);
-        QVERIFY2(lines[0].contains(QLatin1String(",2004000 1100016 ")) && lines[0].endsWith(QLatin1String("Write started.")),
+        QVERIFY2(lines[0].contains(QLatin1String(",2004000 1100016 ")) &&
+                     lines[0].endsWith(QLatin1String("Write started.")),
                  qPrintable(lines[0]));
     }
 
@@ -558,7 +560,8 @@ void CliEndToEndTest::fullJournalKeepsWholeLines()
                                    .arg(port)
                                    .toUtf8();
     // Earlier lines, more than a settings file, which is written too.
-    const QByteArray earlier = "time,port,firmware,serial number,capcodes,frequency (MHz),outcome\n" + started.repeated(6);
+    const QByteArray earlier =
+        "time,port,firmware,serial number,capcodes,frequency (MHz),outcome\n" + started.repeated(6);
     Save(journal, earlier);
     // The disk holds this pager's first line and one byte more.
     const rlim_t limit = rlim_t(earlier.size() + started.size() + 1);
@@ -584,7 +587,7 @@ void CliEndToEndTest::swapsAreNoticed_data()
     QTest::addColumn<int>("offMs");
     QTest::addColumn<bool>("samePager");
 
-    QTest::newRow("slow swap") << 1000 << false;
+    QTest::newRow("slow swap") << 700 << false;
     QTest::newRow("quick swap") << 350 << false;
     QTest::newRow("same pager again") << 350 << true;
 }
@@ -630,7 +633,8 @@ void CliEndToEndTest::unusableOptionsEndAtOnce_data()
                                     << "The port /dev/null is not a serial port.";
     QTest::newRow("file as port") << QStringList{"write", "--port", "%d/t.bin", "%d/t.bin"}
                                   << "%d/t.bin is not a serial port.";
-    QTest::newRow("file as backup folder") << QStringList{"write", "--backup-dir", "%d/t.bin", "--port", "%p", "%d/t.bin"}
+    QTest::newRow("file as backup folder")
+        << QStringList{"write", "--backup-dir", "%d/t.bin", "--port", "%p", "%d/t.bin"}
                                            << "The backup folder %d/t.bin is not a folder.";
     QTest::newRow("output in no folder") << QStringList{"read", "-o", "%d/none/x.bin", "--port", "%p"}
                                          << "%d/none/x.bin: File could not be written. (no such file)";
@@ -649,7 +653,8 @@ void CliEndToEndTest::unusableOptionsEndAtOnce()
     QTemporaryDir dir;
     Save(dir.filePath("t.bin"), Bytes(Template(2004000)));
     const auto fill = [&](QString text) {
-        return text.replace(QLatin1String("%d"), dir.path()).replace(QLatin1String("%p"), QString::fromStdString(pager.slavePath()));
+        return text.replace(QLatin1String("%d"), dir.path())
+            .replace(QLatin1String("%p"), QString::fromStdString(pager.slavePath()));
     };
     for (QString& argument : arguments)
         argument = fill(argument);

@@ -75,8 +75,8 @@ TEST(RunOptions, TakesEveryOption)
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString();
     const auto write = ParseRunOptions(
-        Command::Write, Split("--port ttyUSB0 --port=/dev/pts/4 --advance --wait --journal fleet.csv --recovery --allow-repeat "
-                              "--backup-dir " + folder + " --timeout 2.5 template.bin"));
+        Command::Write, Split("--port ttyUSB0 --port=/dev/pts/4 --advance --wait --journal fleet.csv --recovery "
+                              "--allow-repeat --backup-dir " + folder + " --timeout 2.5 template.bin"));
     ASSERT_TRUE(std::holds_alternative<RunOptions>(write));
     const RunOptions& w = std::get<RunOptions>(write);
     EXPECT_EQ(w.command, Command::Write);
