@@ -209,6 +209,7 @@ void PagerRun::OnIdentified(const WindowMessage& reply)
     refusal_.reset();
     advanceProblems_.clear();
     reservationFailure_.clear();
+    reservationStatus_ = 1;
     const bool full = reply.payloadLength() >= kIdentificationLength;
     mapVersion_ = full ? reply.payload(1) : 0;
     escalatingAlertsShown_ = full && (reply.payload(1) != 0 || reply.payload(2) != 0);
@@ -375,8 +376,7 @@ void PagerRun::AfterBackupRead()
     if (!transferSucceeded_ && refusedImage_) {
         readImage_ = refusedImage_;
         corrupted_ = true;
-        Message("The pager's image is corrupted (" + StatusMessage(StatusContentCorrupted) +
-                "); it is written all the same.");
+        Message(StatusMessage(StatusContentCorrupted) + " The pager is written all the same.");
     } else if (!transferSucceeded_) {
         FinishPager(false, StatusMessage(failureStatus_));
         return;
