@@ -18,12 +18,16 @@ QString BackupFileName(const std::string& serialNumber, const QDateTime& time)
     return serial + u'-' + time.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")) + QStringLiteral(".bin");
 }
 
-QString FreeBackupPath(const QString& dir, const std::string& serialNumber, const QDateTime& time)
+QString FreeBackupPath(const QString& dir, const std::string& serialNumber, const QDateTime& time,
+                       const QString& note)
 {
-    const QString name = BackupFileName(serialNumber, time);
-    const QString base = name.chopped(4);
-    QString path = QDir(dir).filePath(name);
-    for (int n = 2; QFileInfo::exists(path); ++n)
+    const QString base = BackupFileName(serialNumber, time).chopped(4) + note;
+    QString path = QDir(dir).filePath(base + QStringLiteral(".bin"));
+    const auto taken = [](const QString& candidate) {
+        const QFileInfo info(candidate);
+        return info.exists() || info.isSymLink();
+    };
+    for (int n = 2; taken(path); ++n)
         path = QDir(dir).filePath(base + u'-' + QString::number(n) + QStringLiteral(".bin"));
     return path;
 }

@@ -42,9 +42,11 @@ const std::vector<CommandSpec>& CommandTable()
           kTimeout,
           {"--json", nullptr, nullptr, "print the result as JSON on stdout (the journal's fields)"},
           kTrace},
-         0, kAnyNumber, "0 read and saved, 1 the pager could not be read or the file not saved, 2 usage."},
+         0, kAnyNumber,
+         "0 read and saved, 1 the pager could not be read or the file not saved, 2 usage, 3 the journal could not "
+         "be written."},
         {"write", "q9tx write [--port DEV]... [--advance] [--step N|addressK=N]... [--wait] [--journal FILE.csv] "
-                  "[--backup-dir DIR] [--recovery] [--timeout SECONDS] [--json] [--trace FILE] FILE",
+                  "[--backup-dir DIR] [--allow-repeat] [--recovery] [--timeout SECONDS] [--json] [--trace FILE] FILE",
          "Write the settings file FILE to the connected pager, or with --wait to one pager after another; the "
          "pager verifies what it stored. --journal and --backup-dir read the pager before writing it, for its "
          "serial number.",
@@ -57,13 +59,14 @@ const std::vector<CommandSpec>& CommandTable()
            "program one pager after another: wait for each, write it, wait for its removal; until interrupted"},
           {"--journal", nullptr, "FILE.csv", "append a line for each pager to FILE.csv"},
           {"--backup-dir", nullptr, "DIR", "first read each pager's image and keep it as DIR/<serial>-<time>.bin"},
+          {"--allow-repeat", nullptr, nullptr, "also write a pager that this run or the journal has written already"},
           {"--recovery", nullptr, nullptr, "recovery mode: keep the PLL chip of FILE instead of the pager's"},
           {"--timeout", nullptr, "SECONDS", "how long to wait for a pager to answer, without --wait (default 10)"},
           {"--json", nullptr, nullptr, "print each pager's result as one JSON line on stdout (the journal's fields)"},
           kTrace},
          0, kAnyNumber,
          "0 written, 1 the pager could not be written (with --wait: a pager failed), 2 usage or a file that does "
-         "not pass 'q9tx check'."},
+         "not pass 'q9tx check', 3 the journal could not be written."},
         {"detect", "q9tx detect [--port DEV]... [--timeout SECONDS] [--json] [--trace FILE]",
          "List the ports found (and those named with --port) and, for each, the pager that answers: firmware, "
          "information text and serial number. Reads nothing else and writes nothing.",

@@ -5,10 +5,12 @@
 
 #include <unistd.h>
 
+#include "cli/file_reasons.h"
 #include "cli/journal.h"
 #include "cli/pager_detection.h"
 #include "cli/pager_run.h"
 #include "cli/result_json.h"
+#include "cli/run_checks.h"
 #include "cli/run_options.h"
 #include "cli/status_messages.h"
 #include "cli/stop_signals.h"
@@ -20,6 +22,7 @@
 #include "image/settings_file_io.h"
 #include "image/status_error.h"
 #include "link/link_trace.h"
+#include "image/status_texts.h"
 
 namespace q9tx::cli {
 namespace {
@@ -61,7 +64,8 @@ std::variant<CheckedFile, int> LoadCheckedFile(const std::string& path)
         // No pager is known yet: a file of this program's own must carry map version 0.
         ValidateImage(0, image);
     } catch (const StatusError& error) {
-        Say(shown + ": " + StatusMessage(error.number()));
+        const std::string reason = error.number() == StatusFileNotRead ? ReadReason(path) : std::string();
+        Say(shown + ": " + StatusMessage(error.number()) + (reason.empty() ? "" : " (" + reason + ")"));
         return kUsageStatus;
     }
     PagerSettings settings = DecodeSettings(image);
@@ -76,9 +80,19 @@ std::variant<CheckedFile, int> LoadCheckedFile(const std::string& path)
     return CheckedFile{image, std::move(settings)};
 }
 
-int Run(PagerRun& run) 
+// Refuses, before the first frame, a run that could not finish, so that no pager's time is
+// spent on it; true when it may start.
+bool MayStart(const RunOptions& options)
 {
-    StopSignals stopSignals([&run](int) { run.Stop(); });
+    const std::string problems = RunProblem(options);
+    if (!problems.empty())
+        Say(problems);
+    return problems.empty();
+}
+
+int Run(PagerRun& run)
+{
+    StopSignals stopSignals([&run](int signal) { run.Stop(signal); });
     return run.Exec();
 }
 
@@ -95,6 +109,8 @@ int ReadOrWrite(const CommandSpec& spec, const ParsedOptions& parsed)
             return *status;
         checked = std::move(std::get<CheckedFile>(file));
     }
+    if (!MayStart(runOptions))
+        return kUsageStatus;
     if (!runOptions.journal.empty()) {
         if (const std::string problem = JournalProblem(runOptions.journal); !problem.empty()) {
             Say("cannot add to the journal " + PrintableText(runOptions.journal) + ": " + problem + ".");
@@ -123,6 +139,8 @@ int Verify(const CommandSpec& spec, const ParsedOptions& parsed)
     verifyOptions.ports = parsed.values("--port");
     if (const auto problem = TakeTimeout(parsed, verifyOptions))
         return UsageFailure(spec, problem->message);
+    if (!MayStart(verifyOptions))
+        return kUsageStatus;
     ProgressDisplay progress(stderr, ::isatty(STDERR_FILENO) == 1);
     PagerRun run(verifyOptions, ConfigImage{}, DefaultSettings(), progress, nullptr);
     if (Run(run) != 0 || !run.readImage())

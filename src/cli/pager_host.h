@@ -30,6 +30,8 @@ public:
 
     void Start();
     LinkControl& link() { return link_; }
+    // The pager connected now is reported lost within a fraction of a second of its removal.
+    void WatchForRemoval() { link_.WatchForRemoval(); }
     const std::string& portName() const { return link_.CurrentPortName(); }
     // The ports probed, for messages.
     std::string portList() const;

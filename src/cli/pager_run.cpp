@@ -1,14 +1,17 @@
 #include "cli/pager_run.h"
 
-#include <QDateTime>
-#include <QDir>
+#include <algorithm>
+#include <csignal>
 
-#include "cli/backup_names.h"
+#include <QDateTime>
+
+#include "cli/backup_file.h"
 #include "cli/file_advance.h"
 #include "cli/identification_text.h"
 #include "cli/journal.h"
 #include "cli/result_json.h"
 #include "cli/status_messages.h"
+#include "image/image_validation.h"
 #include "image/printable_text.h"
 #include "image/setting_table.h"
 #include "image/settings_conversion.h"
@@ -32,6 +35,9 @@ std::string Describe(const SettingProblem& problem)
     return (setting ? setting->label() + " (" + problem.name + ")" : problem.name) + ": " + problem.message;
 }
 
+// The journal's outcome of a pager whose capcodes are taken and whose blocks go out next.
+constexpr char kWriteStarted[] = "Write started.";
+
 }  // namespace
 
 PagerRun::PagerRun(RunOptions options, const ConfigImage& file, PagerSettings settings, ProgressDisplay& progress,
@@ -45,6 +51,8 @@ PagerRun::PagerRun(RunOptions options, const ConfigImage& file, PagerSettings se
       read_(host_.link(), *this),
       write_(host_.link(), *this)
 {
+    if (options_.command == RunOptions::Command::Write && !options_.journal.empty())
+        written_ = JournalSerialNumbers(options_.journal, StatusMessage(StatusWriteCompleted));
     read_.limits = options_.limits;
     write_.limits = options_.limits;
     connectTimer_.setSingleShot(true);
@@ -69,12 +77,13 @@ int PagerRun::Exec()
     return loop_.exec();
 }
 
-void PagerRun::Stop()
+void PagerRun::Stop(int signal)
 {
     const bool transferring = read_.running() || write_.running();
-    if (transferring && !stopRequested_) {
+    if (transferring && (!stopRequested_ || signal == SIGPIPE)) {
+        if (!stopRequested_)
+            Message("Stopping after this pager; interrupt again to stop at once.");
         stopRequested_ = true;
-        Message("Stopping after this pager; interrupt again to stop at once.");
         return;
     }
     if (transferring) {
@@ -173,7 +182,12 @@ void PagerRun::OnIdentified(const WindowMessage& reply)
     firmware_ = FirmwareText(reply);
     facts_ = {};
     readImage_.reset();
+    refusedImage_.reset();
+    corrupted_ = false;
     refusal_.reset();
+    advanceProblems_.clear();
+    reservationFailure_.clear();
+    reservationStatus_ = 1;
     const bool full = reply.payloadLength() >= kIdentificationLength;
     mapVersion_ = full ? reply.payload(1) : 0;
     escalatingAlertsShown_ = full && (reply.payload(1) != 0 || reply.payload(2) != 0);
@@ -242,17 +256,55 @@ ConfigImage PagerRun::WriteImage(const ImageHeader& header, const WriteFactoryVa
         refusal_ = refused.problem();
         throw StatusError(StatusCannotWrite);
     }
+    // A pager read first keeps its own serial number, so that it is known again when it
+    // comes back, instead of taking the file's as every other pager would.
+    if (readImage_) {
+        const auto serial = readImage_->begin() + kSerialNumberRegion.offset;
+        std::copy(serial, serial + kSerialNumberRegion.size, image.begin() + kSerialNumberRegion.offset);
+        StoreCheckWord2(image);
+    }
     // What goes to this pager, whether or not it gets there whole.
     const ImageFacts written = FactsOf(image);
     facts_.capcodes = written.capcodes;
     facts_.frequency = written.frequency;
+    if (!TakeCapcodes())
+        throw StatusError(StatusCannotWrite);
     return image;
+}
+
+bool PagerRun::TakeCapcodes()
+{
+    if (options_.advance) {
+        const AddressAdvance advance = AdvanceAddresses(settings_, options_.steps);
+        advanceProblems_ = advance.problems;
+        try {
+            fileImage_ = WithAdvancedAddresses(fileImage_, settings_, advance.advancedSlots);
+            WriteSettingsFile(options_.file, fileImage_);
+        } catch (const StatusError& error) {
+            reservationFailure_ = PrintableText(options_.file) + ": " + StatusMessage(error.number()) +
+                                  " The next capcodes could not be kept; nothing was written to the pager.";
+            return false;
+        }
+    }
+    const std::string failure =
+        Journal(Entry(corrupted_ ? std::string(kWriteStarted) + " Its earlier image was corrupted." : kWriteStarted));
+    if (failure.empty())
+        return true;
+    reservationFailure_ = failure + " Nothing was written to the pager.";
+    reservationStatus_ = kJournalFailed;
+    return false;
 }
 
 void PagerRun::ReadCompleted(const ConfigImage& image)
 {
     readImage_ = image;
     transferSucceeded_ = true;
+}
+
+void PagerRun::ReadRefused(const ConfigImage& image, int status)
+{
+    if (status == StatusContentCorrupted)
+        refusedImage_ = image;
 }
 
 void PagerRun::WriteCompleted() { transferSucceeded_ = true; }
@@ -297,14 +349,36 @@ void PagerRun::AfterRead()
 
 void PagerRun::AfterBackupRead()
 {
-    if (!transferSucceeded_) {
+    // A pager left half-written by an earlier write is written again; its image is kept
+    // as it was, under a name that says so.
+    if (!transferSucceeded_ && refusedImage_) {
+        readImage_ = refusedImage_;
+        corrupted_ = true;
+        Message(StatusMessage(StatusContentCorrupted) + " The pager is written all the same.");
+    } else if (!transferSucceeded_) {
         FinishPager(false, StatusMessage(failureStatus_));
         return;
     }
     facts_.serialNumber = FactsOf(*readImage_).serialNumber;
+    if (RefuseRepeat())
+        return;
     // Without its backup the pager is not written.
     if (KeepBackup())
         StartWrite();
+}
+
+bool PagerRun::RefuseRepeat()
+{
+    if (options_.allowRepeat || facts_.serialNumber.empty() || !written_.contains(facts_.serialNumber))
+        return false;
+    const std::string refusal = "Pager " + facts_.serialNumber +
+                                " has been written already; it is not written again (--allow-repeat would).";
+    if (!options_.wait) {
+        Fatal(refusal);
+        return true;
+    }
+    WaitForRemoval(refusal + " Remove it; then connect the next one.");
+    return true;
 }
 
 bool PagerRun::SaveReadImage(const std::string& path)
@@ -322,41 +396,34 @@ bool PagerRun::KeepBackup()
 {
     if (options_.backupDir.empty())
         return true;
-    const std::string path = FreeBackupPath(QString::fromStdString(options_.backupDir), facts_.serialNumber,
-                                            QDateTime::currentDateTimeUtc())
-                                 .toStdString();
-    if (!SaveReadImage(path))
+    const KeptBackup kept = WriteBackup(options_.backupDir, facts_.serialNumber, QDateTime::currentDateTimeUtc(),
+                                        *readImage_, corrupted_ ? "-corrupted" : "");
+    if (kept.path.empty()) {
+        FinishPager(false, "The backup could not be written: " + kept.failure + ".");
         return false;
-    Message("Kept the pager's image as " + PrintableText(path) + ".");
+    }
+    Message("Kept the pager's image as " + PrintableText(kept.path) + ".");
     return true;
 }
 
 void PagerRun::AfterWrite()
 {
+    if (!reservationFailure_.empty()) {
+        ++failed_;
+        Fatal(reservationFailure_, reservationStatus_);
+        return;
+    }
     if (!transferSucceeded_) {
+        // The capcodes stay taken: the journal's line tells of the gap.
         FinishPager(false, refusal_ ? Describe(*refusal_) : StatusMessage(failureStatus_));
         return;
     }
-    if (!options_.advance) {
-        FinishPager(true, StatusMessage(StatusWriteCompleted));
-        return;
-    }
-    // The next pager's capcodes are in the file before anything else is done, so that a
-    // crash cannot give two pagers the same ones.
-    const AddressAdvance advance = AdvanceAddresses(settings_, options_.steps);
-    try {
-        fileImage_ = WithAdvancedAddresses(fileImage_, settings_, advance.advancedSlots);
-        WriteSettingsFile(options_.file, fileImage_);
-    } catch (const StatusError& error) {
-        FinishPager(true, StatusMessage(StatusWriteCompleted));
-        Fatal(PrintableText(options_.file) + ": " + StatusMessage(error.number()) +
-              " The next capcodes were not kept.");
-        return;
-    }
+    if (!facts_.serialNumber.empty())
+        written_.insert(facts_.serialNumber);
     FinishPager(true, StatusMessage(StatusWriteCompleted));
-    if (!advance.problems.empty() && !fatal_) {
+    if (!advanceProblems_.empty() && !fatal_) {
         std::string problems;
-        for (const SettingProblem& problem : advance.problems)
+        for (const SettingProblem& problem : advanceProblems_)
             problems += (problems.empty() ? "" : "; ") + Describe(problem);
         Fatal(problems + " Nothing more is written; correct " + PrintableText(options_.file) + " first.");
     }
@@ -364,15 +431,11 @@ void PagerRun::AfterWrite()
 
 void PagerRun::FinishPager(bool success, const std::string& outcome, bool pagerGone)
 {
+    lastEntry_ = Entry(outcome);
+    // On the disk before the pager is reported done.
+    const std::string journalFailure = Journal(lastEntry_);
     progress_.Message(outcome);
     ++(success ? succeeded_ : failed_);
-    lastEntry_.time = NowText();
-    lastEntry_.port = host_.portName();
-    lastEntry_.firmware = firmware_;
-    lastEntry_.serialNumber = facts_.serialNumber;
-    lastEntry_.capcodes = facts_.capcodes;
-    lastEntry_.frequency = facts_.frequency;
-    lastEntry_.outcome = outcome;
     if (options_.json && lines_) {
         std::fprintf(lines_, "%s\n", EntryJson(lastEntry_, success).c_str());
         std::fflush(lines_);
@@ -385,8 +448,10 @@ void PagerRun::FinishPager(bool success, const std::string& outcome, bool pagerG
         std::fprintf(lines_, "%s\n", line.c_str());
         std::fflush(lines_);
     }
-    if (!Journal(lastEntry_))
+    if (!journalFailure.empty()) {
+        Fatal(journalFailure, kJournalFailed);
         return;
+    }
     if (!options_.wait) {
         Quit(success ? 0 : 1);
         return;
@@ -396,19 +461,41 @@ void PagerRun::FinishPager(bool success, const std::string& outcome, bool pagerG
         return;
     }
     // With --wait a failed pager does not end the run; its line and entry tell of it.
-    phase_ = pagerGone ? Phase::WaitingForPager : Phase::WaitingForRemoval;
-    Message(pagerGone ? "Waiting for the next pager..." : "Remove the pager; then connect the next one.");
+    if (pagerGone) {
+        phase_ = Phase::WaitingForPager;
+        Message("Waiting for the next pager...");
+        return;
+    }
+    WaitForRemoval("Remove the pager; then connect the next one.");
 }
 
-bool PagerRun::Journal(const JournalEntry& entry)
+void PagerRun::WaitForRemoval(const std::string& message)
+{
+    phase_ = Phase::WaitingForRemoval;
+    host_.WatchForRemoval();
+    Message(message);
+}
+
+JournalEntry PagerRun::Entry(const std::string& outcome) const
+{
+    JournalEntry entry;
+    entry.time = NowText();
+    entry.port = host_.portName();
+    entry.firmware = firmware_;
+    entry.serialNumber = facts_.serialNumber;
+    entry.capcodes = facts_.capcodes;
+    entry.frequency = facts_.frequency;
+    entry.outcome = outcome;
+    return entry;
+}
+
+std::string PagerRun::Journal(const JournalEntry& entry)
 {
     if (options_.journal.empty())
-        return true;
+        return {};
     const std::string failure = AppendToJournal(options_.journal, JournalLine(entry));
-    if (failure.empty())
-        return true;
-    Fatal("Cannot add to the journal " + PrintableText(options_.journal) + ": " + failure + ".");
-    return false;
+    return failure.empty() ? failure
+                           : "Cannot add to the journal " + PrintableText(options_.journal) + ": " + failure + ".";
 }
 
 void PagerRun::EndFleet()
@@ -420,11 +507,11 @@ void PagerRun::EndFleet()
 
 void PagerRun::Message(const std::string& line) { progress_.Message(line); }
 
-void PagerRun::Fatal(const std::string& line)
+void PagerRun::Fatal(const std::string& line, int status)
 {
     fatal_ = true;
     Message(line);
-    Quit(1);
+    Quit(status);
 }
 
 void PagerRun::Quit(int status)

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,13 @@ public:
 
     // Runs until the pager is done (or, with --wait, until stopped); the exit status.
     int Exec();
-    // SIGINT or SIGTERM: stops while waiting; during a transfer, after this pager, or at
-    // once when asked a second time.
-    void Stop();
+    // A stop signal: stops while waiting; during a transfer, after this pager, or at once
+    // when asked a second time. SIGPIPE only ever asks for the first: a closed output
+    // raises it again with every later line.
+    void Stop(int signal);
+
+    // The exit status of a run whose journal could not be written.
+    static constexpr int kJournalFailed = 3;
 
     // The image of the last read, and what the journal got (or would get) for the last pager.
     const std::optional<ConfigImage>& readImage() const { return readImage_; }
@@ -53,18 +58,28 @@ private:
     void AfterTransfer();
     void AfterRead();
     void AfterBackupRead();
+    // Refuses a pager written already (unless --allow-repeat); true when it was refused.
+    bool RefuseRepeat();
+    // Before the first block goes out: the template counted on and the journal's line, both
+    // on the disk, so that whatever ends the run no later pager gets these capcodes. False
+    // with `reservationFailure_` set when either cannot be written.
+    bool TakeCapcodes();
     // Each ends this pager with the reason when the file cannot be written.
     bool SaveReadImage(const std::string& path);
     bool KeepBackup();
+    void WaitForRemoval(const std::string& message);
     void AfterWrite();
     // Ends the pager's turn: its line, its journal entry, then the next pager or the end.
     void FinishPager(bool success, const std::string& outcome, bool pagerGone = false);
     // A fleet run's summary and its status: 1 when a pager failed.
     void EndFleet();
     void Quit(int status);
-    bool Journal(const JournalEntry& entry);
+    // What the journal gets for this pager with that outcome.
+    JournalEntry Entry(const std::string& outcome) const;
+    // Adds the entry's line; the reason it could not be added, or an empty string.
+    std::string Journal(const JournalEntry& entry);
     void Message(const std::string& line);
-    void Fatal(const std::string& line);
+    void Fatal(const std::string& line, int status = 1);
 
     // TransferReport.
     void ShowAction(int status) override;
@@ -73,6 +88,7 @@ private:
     bool RecoveryMode() const override { return options_.recovery; }
     ConfigImage WriteImage(const ImageHeader& header, const WriteFactoryValues& values) override;
     void ReadCompleted(const ConfigImage& image) override;
+    void ReadRefused(const ConfigImage& image, int status) override;
     void WriteCompleted() override;
     void TransferFailed(int status) override;
     void TransferEnded() override;
@@ -92,6 +108,8 @@ private:
     bool fatal_ = false;
     int succeeded_ = 0;
     int failed_ = 0;
+    // Serial numbers written this run and, before it, by the journal's completed lines.
+    std::set<std::string> written_;
 
     Phase phase_ = Phase::WaitingForPager;
     // Of the pager under way.
@@ -100,6 +118,13 @@ private:
     bool escalatingAlertsShown_ = false;
     ImageFacts facts_;
     std::optional<ConfigImage> readImage_;
+    // What a read got when the image failed its checks.
+    std::optional<ConfigImage> refusedImage_;
+    // The read before the write found a corrupted image.
+    bool corrupted_ = false;
+    std::vector<SettingProblem> advanceProblems_;
+    std::string reservationFailure_;
+    int reservationStatus_ = 1;
     bool transferSucceeded_ = false;
     int failureStatus_ = 0;
     std::optional<SettingProblem> refusal_;

@@ -1,8 +1,7 @@
 #include "cli/run_options.h"
 
-#include <filesystem>
-
 #include "cli/command_table.h"
+#include "cli/file_reasons.h"
 #include "image/printable_text.h"
 
 namespace q9tx::cli {
@@ -78,6 +77,7 @@ std::variant<RunOptions, UsageError> RunOptionsFrom(RunOptions::Command command,
     options.wait = parsed.has("--wait");
     options.recovery = parsed.has("--recovery");
     options.json = parsed.has("--json");
+    options.allowRepeat = parsed.has("--allow-repeat");
     if (auto problem = TakeTimeout(parsed, options))
         return std::move(*problem);
     for (const std::string& step : parsed.values("--step")) {
@@ -98,9 +98,9 @@ std::variant<RunOptions, UsageError> RunOptionsFrom(RunOptions::Command command,
         if (options.file.empty() && options.backupDir.empty())
             return UsageError{"name the file to save with -o FILE (or a folder with --backup-dir DIR)."};
     }
-    std::error_code error;
-    if (!options.backupDir.empty() && !std::filesystem::is_directory(options.backupDir, error))
-        return UsageError{"the backup folder '" + PrintableText(options.backupDir) + "' does not exist."};
+    if (!options.backupDir.empty())
+        if (const std::string problem = FolderProblem(options.backupDir); !problem.empty())
+            return UsageError{"the backup folder '" + PrintableText(options.backupDir) + "' " + problem + "."};
     return options;
 }
 

@@ -27,6 +27,8 @@ struct RunOptions {
     bool recovery = false;
     // Each pager's result as one JSON line on stdout.
     bool json = false;
+    // Writes a pager whose serial number this run or the journal shows written already.
+    bool allowRepeat = false;
     // How long a run without --wait waits for a pager to answer.
     std::chrono::milliseconds connectLimit{10'000};
     TransferLimits limits;

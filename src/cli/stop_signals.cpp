@@ -1,6 +1,7 @@
 #include "cli/stop_signals.h"
 
 #include <csignal>
+#include <iterator>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,9 +11,12 @@
 namespace q9tx::cli {
 namespace {
 
+// A closed terminal (SIGHUP) or a reader of the output that went away (SIGPIPE) must not
+// kill a run in the middle of a pager any more than Ctrl-C does.
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+constexpr std::size_t kSignalCount = std::size(kSignals);
 int g_pipe[2] = {-1, -1};
-struct sigaction g_previous[2];
-constexpr int kSignals[2] = {SIGINT, SIGTERM};
+struct sigaction g_previous[kSignalCount];
 
 void OnSignal(int number)
 {
@@ -37,7 +41,7 @@ StopSignals::StopSignals(std::function<void(int)> onSignal) : onSignal_(std::mov
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < 2; ++i)
+    for (std::size_t i = 0; i < kSignalCount; ++i)
         sigaction(kSignals[i], &action, &g_previous[i]);
 }
 
@@ -45,7 +49,7 @@ StopSignals::~StopSignals()
 {
     if (!notifier_)
         return;
-    for (int i = 0; i < 2; ++i)
+    for (std::size_t i = 0; i < kSignalCount; ++i)
         sigaction(kSignals[i], &g_previous[i], nullptr);
     notifier_.reset();
     ::close(g_pipe[0]);

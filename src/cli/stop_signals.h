@@ -1,5 +1,5 @@
 #pragma once
-// SIGINT and SIGTERM as events of the main thread: the handler only writes a byte to a
+// SIGINT, SIGTERM, SIGHUP and SIGPIPE as events of the main thread: the handler only writes a byte to a
 // pipe, and the callback runs from the event loop.
 
 #include <functional>

@@ -70,6 +70,10 @@ void PagerLink::LinkTick()
             --probeCountdown_;
         }
     }
+    if (watchingForRemoval_ && state_ == lsConnected && port_.IsOpen()) {
+        RemovalTick();
+        return;
+    }
     if (!port_.IsOpen() || replyCountdown_ == 0 || --replyCountdown_ != 0)
         return;
     switch (state_) {
@@ -91,6 +95,29 @@ void PagerLink::LinkTick()
     case lsNoAdapter:
         break;
     }
+}
+
+void PagerLink::WatchForRemoval()
+{
+    if (state_ != lsConnected)
+        return;
+    watchingForRemoval_ = true;
+    silentTicks_ = 0;
+    SendFrame(CmdPoll, nullptr, 0);
+}
+
+void PagerLink::RemovalTick()
+{
+    if (!replyAwaited_) {
+        silentTicks_ = 0;
+        SendFrame(CmdPoll, nullptr, 0);
+        return;
+    }
+    if (++silentTicks_ < kRemovalTicks)
+        return;
+    watchingForRemoval_ = false;
+    state_ = lsPolling;
+    Post(WM_PAGER_LINK, LinkPagerLost);
 }
 
 // Moves on to the next port that opens. The current port is kept only while it is open:
@@ -238,6 +265,7 @@ void PagerLink::DispatchFrame()
             std::vector<std::uint8_t> reply = parser_.LengthAndPayload();
             const PagerLinkCode result = CheckPagerModel(reply, table_);
             identified_ = true;
+            watchingForRemoval_ = false;
             state_ = lsConnected;
             Post(WM_PAGER_LINK, result, std::move(reply));
         }

@@ -32,6 +32,9 @@ class PagerLink final : public LinkControl {
 public:
     static constexpr std::uint16_t kReplyTicks = 40;  // 2 s for the pager to answer any frame
     static constexpr std::uint16_t kProbeTicks = 20;  // each port is polled for 1 s
+    // While watching for a removal: a pager silent this long is gone (0.2 s, so that a
+    // swap of the pager for the next one is not taken for the same pager).
+    static constexpr std::uint16_t kRemovalTicks = 4;
 
     // Installs itself as the port's receive handler; both objects must outlive the link.
     PagerLink(SerialPort& port, PortDiscovery& discovery,
@@ -48,6 +51,11 @@ public:
     // payload over 32 bytes): the missing answer is then noticed like any lost frame.
     void SendFrame(std::uint8_t command, const std::uint8_t* payload, std::uint8_t length) override;
 
+    // Until the pager connected now stops answering: N on every tick once the last one was
+    // answered, and the pager lost (code 6) after kRemovalTicks without an answer. Ends
+    // with the pager; nothing happens unless a pager is connected.
+    void WatchForRemoval();
+
     // Received bytes in arrival order; every completed frame is dispatched at once.
     void ParseReceived(const std::uint8_t* bytes, std::size_t count);
 
@@ -59,6 +67,7 @@ public:
 
 private:
     void RestartProbing();
+    void RemovalTick();
     void WalkAdapterPorts();
     void PortOpened(const std::string& name);
     void ReportPortProblem(const std::string& name);
@@ -82,6 +91,8 @@ private:
     std::uint16_t probeCountdown_ = 0;
     LinkState state_ = lsNoAdapter;
     std::uint16_t replyCountdown_ = 0;
+    bool watchingForRemoval_ = false;
+    std::uint16_t silentTicks_ = 0;
     FrameParser parser_;
     FrameBuffer transmitBuffer_{};
     // Ports already reported as not openable, with the reason; a port leaves when it opens.

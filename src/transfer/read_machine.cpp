@@ -44,7 +44,12 @@ void ReadMachine::Step(std::uint16_t code, const WindowMessage* block)
         report_.AdvanceProgress(kProgressStep);
         if (more)
             return false;
-        ValidateImage(report_.PagerMapVersion(), image());
+        try {
+            ValidateImage(report_.PagerMapVersion(), image());
+        } catch (const StatusError& refused) {
+            report_.ReadRefused(image(), refused.number());
+            throw;
+        }
         report_.ReadCompleted(image());
         return true;
     });

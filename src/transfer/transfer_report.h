@@ -35,6 +35,13 @@ public:
     // The image read has passed its checks. A StatusError raised here ends the read with
     // its status.
     virtual void ReadCompleted(const ConfigImage& image) = 0;
+    // All blocks arrived but the image failed its checks with this status; told before
+    // TransferFailed, for a program that keeps such an image all the same.
+    virtual void ReadRefused(const ConfigImage& image, int status)
+    {
+        static_cast<void>(image);
+        static_cast<void>(status);
+    }
     // The pager verified what was written.
     virtual void WriteCompleted() = 0;
     // The transfer failed with the status text of this number.

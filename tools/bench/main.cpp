@@ -2,7 +2,8 @@
 // 4800 baud in both directions. Prints a table; nothing here is a pass or a fail.
 //
 // Reads and writes run through the real window, link and serial port in this process;
-// start-up, idle CPU and memory are measured on the q9tx-programmer program itself.
+// start-up, idle CPU and memory are measured on the q9tx-programmer program itself, and
+// the fleet figures on q9tx write --wait.
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 
 #include "bench_figures.h"
 #include "link/link_trace.h"
+#include "fleet_runs.h"
 #include "programmer_process.h"
 #include "transfer_runs.h"
 
@@ -78,7 +80,8 @@ int main(int argc, char** argv)
     std::vector<q9tx::bench::Figure> figures;
     std::string failure;
     if (!q9tx::bench::MeasureTransfers(options.runs, figures, failure) ||
-        !q9tx::bench::MeasureProgrammer(options.runs, options.idleSeconds, figures, failure)) {
+        !q9tx::bench::MeasureProgrammer(options.runs, options.idleSeconds, figures, failure) ||
+        !q9tx::bench::MeasureFleet(options.runs, figures, failure)) {
         std::fprintf(stderr, "q9tx-bench: %s\n", failure.c_str());
         return 1;
     }

@@ -2,6 +2,11 @@
 // pseudo-terminal: what lands in the pager and in the files, the fleet loop, and that a
 // failure leaves the settings file and the journal telling the truth.
 
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -90,22 +95,47 @@ QList<int> Range(int first, int last)
     return values;
 }
 
-bool Received(const sim::SimulatedPager& pager, int command)
+bool Received(const sim::SimulatedPager& pager, int command, int times = 1)
 {
-    return TransferCommands(pager).contains(command);
+    return TransferCommands(pager).count(command) >= times;
 }
 
+bool AnyBlockWritten(const sim::SimulatedPager& pager)
+{
+    const QList<int> commands = TransferCommands(pager);
+    return std::any_of(commands.begin(), commands.end(), [](int command) { return command >= CmdWriteBlock; });
+}
+
+// The journal's lines after its header.
 QStringList JournalLines(const QString& path)
 {
-    return QString::fromUtf8(Contents(path)).split(u'\n', Qt::SkipEmptyParts);
+    QStringList lines = QString::fromUtf8(Contents(path)).split(u'\n', Qt::SkipEmptyParts);
+    if (!lines.isEmpty() && lines.front().startsWith(QLatin1String("time,port,")))
+        lines.removeFirst();
+    return lines;
+}
+
+// The template of Template(firstCapcode) after `pagers` pagers took their capcodes.
+ConfigImage AdvancedTemplate(std::uint32_t firstCapcode, std::uint32_t pagers)
+{
+    ConfigImage expected = Template(firstCapcode);
+    WriteLe32(expected, AddressWordOffset(1), CapcodeToAddressWord(firstCapcode + pagers, true, 1));
+    for (int slot = 2; slot <= kSlotCount; ++slot)
+        WriteLe32(expected, AddressWordOffset(slot), CapcodeToAddressWord(OtherCapcode(slot) + pagers, true, slot));
+    StoreCheckWord1(expected);
+    StoreCheckWord2(expected);
+    return expected;
 }
 
 // q9tx as a process; the test keeps running its own checks while it works.
 struct Cli {
-    explicit Cli(const QStringList& arguments)
+    // `childSetup` runs in the child before q9tx starts.
+    explicit Cli(const QStringList& arguments, const std::function<void()>& childSetup = {})
     {
         process.setProgram(QStringLiteral(Q9TX_CLI));
         process.setArguments(arguments);
+        if (childSetup)
+            process.setChildProcessModifier(childSetup);
         process.start();
     }
     ~Cli()
@@ -160,6 +190,15 @@ private slots:
     void advanceIntoAnIllegalCapcodeStopsTheFleet();
     void fleetLoopProgramsConsecutiveCapcodes();
     void detectVerifyAndJsonReadNothingElse();
+    void stopSignalLetsThePagerFinish_data();
+    void stopSignalLetsThePagerFinish();
+    void killedWriteNeverRepeatsCapcodes_data();
+    void killedWriteNeverRepeatsCapcodes();
+    void fullJournalKeepsWholeLines();
+    void swapsAreNoticed_data();
+    void swapsAreNoticed();
+    void unusableOptionsEndAtOnce_data();
+    void unusableOptionsEndAtOnce();
 };
 
 void CliEndToEndTest::readSavesThePagersImage()
@@ -280,8 +319,7 @@ void CliEndToEndTest::failedWriteLeavesFileAndJournalConsistent()
     QTemporaryDir dir;
     const QString file = dir.filePath("template.bin");
     const QString journal = dir.filePath("fleet.csv");
-    const QByteArray original = Bytes(Template(2004000));
-    Save(file, original);
+    Save(file, Bytes(Template(2004000)));
 
     Cli cli({"write", "--advance", "--journal", journal, "--port", QString::fromStdString(pager.slavePath()), file});
     const int trigger = fault == QLatin1String("verdict M") ? CmdWriteBlock + 14 : CmdWriteBlock + 3;
@@ -303,11 +341,15 @@ void CliEndToEndTest::failedWriteLeavesFileAndJournalConsistent()
     QVERIFY(cli.finish());
     QVERIFY2(cli.exitCode() == 1, qPrintable(cli.err));
     QVERIFY2(cli.err.contains(message), qPrintable(cli.err));
-    QCOMPARE(Contents(file), original);
+    // The capcodes were taken before the first block: the next pager gets new ones, and
+    // the journal tells of the gap.
+    QCOMPARE(Contents(file), Bytes(AdvancedTemplate(2004000, 1)));
     const QStringList lines = JournalLines(journal);
-    QCOMPARE(lines.size(), 1);
-    QVERIFY2(lines[0].endsWith(u',' + message), qPrintable(lines[0]));
-    QVERIFY2(lines[0].contains(QStringLiteral(",00012345,2004000 1100016 ")), qPrintable(lines[0]));
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].endsWith(QLatin1String(",Write started.")), qPrintable(lines[0]));
+    QVERIFY2(lines[1].endsWith(u',' + message), qPrintable(lines[1]));
+    for (const QString& line : lines)
+        QVERIFY2(line.contains(QStringLiteral(",00012345,2004000 1100016 ")), qPrintable(line));
 }
 
 void CliEndToEndTest::refusedFileWritesNothing_data()
@@ -419,21 +461,235 @@ void CliEndToEndTest::fleetLoopProgramsConsecutiveCapcodes()
 
     QCOMPARE(programmed, (QList<std::uint32_t>{2004000, 2004001, 2004002}));
     const QStringList lines = JournalLines(journal);
-    QCOMPARE(lines.size(), 3);
-    for (int n = 0; n < 3; ++n) {
-        QVERIFY2(lines[n].contains(QStringLiteral(",0000000%1,%2 %3 ").arg(n + 1).arg(2004000 + n).arg(OtherCapcode(2) + n)),
+    QCOMPARE(lines.size(), 6);
+    for (int n = 0; n < 6; ++n) {
+        const int pager = n / 2;
+        const QString facts =
+            QStringLiteral(",0000000%1,%2 %3 ").arg(pager + 1).arg(2004000 + pager).arg(OtherCapcode(2) + pager);
+        QVERIFY2(lines[n].contains(facts), qPrintable(lines[n]));
+        QVERIFY2(lines[n].endsWith(n % 2 == 0 ? QStringLiteral("Write started.") : QStringLiteral("Write completed.")),
                  qPrintable(lines[n]));
-        QVERIFY2(lines[n].endsWith(QStringLiteral("Write completed.")), qPrintable(lines[n]));
     }
     QCOMPARE(cli.out.count(QLatin1String("Write completed.")), 3);
     // The file is ready for the fourth pager, and nothing else in it changed.
-    ConfigImage expected = Template(2004000);
-    WriteLe32(expected, AddressWordOffset(1), CapcodeToAddressWord(2004003, true, 1));
-    for (int slot = 2; slot <= kSlotCount; ++slot)
-        WriteLe32(expected, AddressWordOffset(slot), CapcodeToAddressWord(OtherCapcode(slot) + 3, true, slot));
-    StoreCheckWord1(expected);
-    StoreCheckWord2(expected);
-    QCOMPARE(Contents(file), Bytes(expected));
+    QCOMPARE(Contents(file), Bytes(AdvancedTemplate(2004000, 3)));
+}
+
+void CliEndToEndTest::stopSignalLetsThePagerFinish_data()
+{
+    QTest::addColumn<int>("signal");
+
+    QTest::newRow("SIGHUP") << SIGHUP;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGPIPE") << SIGPIPE;
+}
+
+void CliEndToEndTest::stopSignalLetsThePagerFinish()
+{
+    QFETCH(int, signal);
+    sim::SimulatedPager pager;
+    QVERIFY(pager.start());
+    sim::PagerFaults slow;
+    slow.replyDelay = std::chrono::milliseconds(20);
+    pager.setFaults(slow);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("template.bin");
+    const QString journal = dir.filePath("fleet.csv");
+    Save(file, Bytes(Template(2004000)));
+
+    Cli cli({"write", "--wait", "--advance", "--journal", journal, "--port", QString::fromStdString(pager.slavePath()),
+             file});
+    QVERIFY2(cli.waitFor([&] { return Received(pager, CmdWriteBlock + 2); }), qPrintable(cli.err));
+    ::kill(pid_t(cli.process.processId()), signal);
+    QVERIFY(cli.finish());
+    QVERIFY2(cli.exitCode() == 0, qPrintable(cli.err));
+    QCOMPARE(Capcode(AsImage(pager.image()), 1), 2004000u);
+    QCOMPARE(Contents(file), Bytes(AdvancedTemplate(2004000, 1)));
+    const QStringList lines = JournalLines(journal);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[1].endsWith(QLatin1String(",2004000 1100016 1100032 1100048 1100064 1100080 1100096 1100112,"
+                                             "457.6,Write completed.")),
+             qPrintable(lines[1]));
+}
+
+void CliEndToEndTest::killedWriteNeverRepeatsCapcodes_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("times");
+    QTest::addColumn<bool>("halfWritten");
+
+    // The backup's read asks for block 0 first; the write asks again, for the header.
+    QTest::newRow("header asked") << int(CmdReadBlock) << 2 << false;
+    // The banner (block 10) is stored, the check word that covers it (block 15) is not.
+    QTest::newRow("block 11 sent") << CmdWriteBlock + 11 << 1 << true;
+    QTest::newRow("verifying") << CmdWriteBlock + 15 << 1 << false;
+}
+
+void CliEndToEndTest::killedWriteNeverRepeatsCapcodes()
+{
+    QFETCH(int, command);
+    QFETCH(int, times);
+    QFETCH(bool, halfWritten);
+    sim::SimulatedPager pager;
+    QVERIFY(pager.start());
+    sim::PagerFaults slow;
+    slow.replyDelay = std::chrono::milliseconds(20);
+    pager.setFaults(slow);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("backups")));
+    const QString file = dir.filePath("template.bin");
+    const QString journal = dir.filePath("fleet.csv");
+    Save(file, Bytes(Template(2004000)));
+    const QStringList arguments{"write",    "--advance", "--journal", journal, "--backup-dir", dir.filePath("backups"),
+                                "--port", QString::fromStdString(pager.slavePath()), file};
+    {
+        Cli killed(arguments);
+        QVERIFY2(killed.waitFor([&] { return Received(pager, command, times); }), qPrintable(killed.err));
+        killed.process.kill();
+        QVERIFY(killed.finish());
+    }
+    // Whatever went out, its capcodes were taken first.
+    const bool written = AnyBlockWritten(pager);
+    if (written) {
+        QCOMPARE(Contents(file), Bytes(AdvancedTemplate(2004000, 1)));
+        const QStringList lines = JournalLines(journal);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].contains(QLatin1String(",2004000 1100016 ")) &&
+                     lines[0].endsWith(QLatin1String("Write started.")),
+                 qPrintable(lines[0]));
+    }
+
+    // The same pager, half-written or not, is written again with the next capcodes.
+    pager.setFaults({});
+    Cli again(arguments);
+    QVERIFY(again.finish());
+    QVERIFY2(again.exitCode() == 0, qPrintable(again.err));
+    QCOMPARE(Capcode(AsImage(pager.image()), 1), written ? 2004001u : 2004000u);
+    const QStringList backups = QDir(dir.filePath("backups")).entryList(QDir::Files);
+    QCOMPARE(backups.filter(QStringLiteral("-corrupted.bin")).size(), halfWritten ? 1 : 0);
+    QCOMPARE(JournalLines(journal).filter(QStringLiteral("earlier image was corrupted")).size(), halfWritten ? 1 : 0);
+}
+
+void CliEndToEndTest::fullJournalKeepsWholeLines()
+{
+    sim::SimulatedPager pager;
+    QVERIFY(pager.start());
+    QTemporaryDir dir;
+    const QString file = dir.filePath("template.bin");
+    const QString journal = dir.filePath("fleet.csv");
+    Save(file, Bytes(Template(2004000)));
+    const QString port = QString::fromStdString(pager.slavePath());
+    const QByteArray started = QStringLiteral("2026-12-08T10:45:34Z,%1,V2,00012345,2004000 1100016 1100032 1100048 "
+                                              "1100064 1100080 1100096 1100112,457.6,Write started.\n")
+                                   .arg(port)
+                                   .toUtf8();
+    // Earlier lines, more than a settings file, which is written too.
+    const QByteArray earlier =
+        "time,port,firmware,serial number,capcodes,frequency (MHz),outcome\n" + started.repeated(6);
+    Save(journal, earlier);
+    // The disk holds this pager's first line and one byte more.
+    const rlim_t limit = rlim_t(earlier.size() + started.size() + 1);
+
+    Cli cli({"write", "--advance", "--journal", journal, "--port", port, file}, [limit] {
+        const rlimit size{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &size);
+        ::signal(SIGXFSZ, SIG_IGN);
+    });
+    QVERIFY(cli.finish());
+    QCOMPARE(cli.exitCode(), 3);
+    QVERIFY2(cli.err.contains(QLatin1String("Write completed.")), qPrintable(cli.err));
+    QVERIFY2(cli.err.contains(QLatin1String("Cannot add to the journal")), qPrintable(cli.err));
+    QCOMPARE(Capcode(AsImage(pager.image()), 1), 2004000u);
+    const QByteArray kept = Contents(journal);
+    QCOMPARE(kept.size(), earlier.size() + started.size());
+    QVERIFY(kept.startsWith(earlier));
+    QVERIFY2(kept.endsWith(",Write started.\n"), kept.constData());
+}
+
+void CliEndToEndTest::swapsAreNoticed_data()
+{
+    QTest::addColumn<int>("offMs");
+    QTest::addColumn<bool>("samePager");
+
+    QTest::newRow("slow swap") << 700 << false;
+    QTest::newRow("quick swap") << 350 << false;
+    QTest::newRow("same pager again") << 350 << true;
+}
+
+void CliEndToEndTest::swapsAreNoticed()
+{
+    QFETCH(int, offMs);
+    QFETCH(bool, samePager);
+    sim::SimulatedPager pager;
+    pager.setImage(sim::FactoryImage("00000001"));
+    QVERIFY(pager.start());
+    QTemporaryDir dir;
+    const QString file = dir.filePath("template.bin");
+    const QString journal = dir.filePath("fleet.csv");
+    Save(file, Bytes(Template(2004000)));
+
+    Cli cli({"write", "--wait", "--advance", "--journal", journal, "--port", QString::fromStdString(pager.slavePath()),
+             file});
+    QVERIFY2(cli.waitFor([&] { return cli.out.count(u'\n') == 1; }), qPrintable(cli.err));
+    pager.swap(samePager ? pager.image() : sim::FactoryImage("00000002"), std::chrono::milliseconds(offMs));
+    if (samePager) {
+        QVERIFY2(cli.waitFor([&] { return cli.err.contains(QLatin1String("00000001 has been written already")); }),
+                 qPrintable(cli.err));
+    } else {
+        QVERIFY2(cli.waitFor([&] { return cli.out.count(u'\n') == 2; }), qPrintable(cli.err));
+    }
+    cli.process.terminate();
+    QVERIFY(cli.finish());
+    QVERIFY2(cli.exitCode() == 0, qPrintable(cli.err));
+    QCOMPARE(Capcode(AsImage(pager.image()), 1), samePager ? 2004000u : 2004001u);
+    QCOMPARE(JournalLines(journal).filter(QLatin1String("Write completed.")).size(), samePager ? 1 : 2);
+}
+
+void CliEndToEndTest::unusableOptionsEndAtOnce_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+
+    // %d is a folder with the settings file t.bin, %p the pager's port.
+    QTest::newRow("no such port") << QStringList{"write", "--wait", "--port", "/dev/no-such-port", "%d/t.bin"}
+                                  << "The port /dev/no-such-port does not exist.";
+    QTest::newRow("no serial port") << QStringList{"write", "--wait", "--port", "/dev/null", "%d/t.bin"}
+                                    << "The port /dev/null is not a serial port.";
+    QTest::newRow("file as port") << QStringList{"write", "--port", "%d/t.bin", "%d/t.bin"}
+                                  << "%d/t.bin is not a serial port.";
+    QTest::newRow("file as backup folder")
+        << QStringList{"write", "--backup-dir", "%d/t.bin", "--port", "%p", "%d/t.bin"}
+                                           << "The backup folder %d/t.bin is not a folder.";
+    QTest::newRow("output in no folder") << QStringList{"read", "-o", "%d/none/x.bin", "--port", "%p"}
+                                         << "%d/none/x.bin: File could not be written. (no such file)";
+    QTest::newRow("folder as settings file") << QStringList{"write", "--port", "%p", "%d"}
+                                             << "%d: File could not be read. (is a folder)";
+    QTest::newRow("missing settings file") << QStringList{"write", "--port", "%p", "%d/none.bin"}
+                                           << "%d/none.bin: File could not be read. (no such file)";
+}
+
+void CliEndToEndTest::unusableOptionsEndAtOnce()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    sim::SimulatedPager pager;
+    QVERIFY(pager.start());
+    QTemporaryDir dir;
+    Save(dir.filePath("t.bin"), Bytes(Template(2004000)));
+    const auto fill = [&](QString text) {
+        return text.replace(QLatin1String("%d"), dir.path())
+            .replace(QLatin1String("%p"), QString::fromStdString(pager.slavePath()));
+    };
+    for (QString& argument : arguments)
+        argument = fill(argument);
+
+    Cli cli(arguments);
+    // Well before the ten seconds a pager is waited for.
+    QVERIFY(cli.finish(5000));
+    QCOMPARE(cli.exitCode(), 2);
+    QVERIFY2(cli.err.contains(fill(message)), qPrintable(cli.err));
+    QVERIFY(TransferCommands(pager).isEmpty());
 }
 
 void CliEndToEndTest::detectVerifyAndJsonReadNothingElse()

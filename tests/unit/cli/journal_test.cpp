@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QTemporaryDir>
 
@@ -32,6 +33,13 @@ TEST(Journal, QuotesOnlyWhatNeedsIt)
         {"cr\r", "\"cr\r\""},
         {" padded ", "\" padded \""},
         {"\"", "\"\"\"\""},
+        // What a spreadsheet would run as a formula is shown as text.
+        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+        {"+1", "'+1"},
+        {"-2", "'-2"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "'\tx"},
+        {"a=b", "a=b"},
     };
     for (const FieldCase& c : cases)
         EXPECT_EQ(CsvField(c.text), c.field) << c.text;
@@ -88,6 +96,47 @@ TEST(Journal, AppendsAndReportsWhatStopsIt)
     EXPECT_EQ(Contents(fresh), "");
     EXPECT_EQ(JournalProblem(path), "");
     EXPECT_EQ(Contents(path), "earlier line\none\ntwo\n");
+    // Its first line names the fields.
+    EXPECT_EQ(AppendToJournal(fresh, "one\n"), "");
+    EXPECT_EQ(Contents(fresh), std::string(kJournalHeader) + "one\n");
+}
+
+TEST(Journal, FollowsOnlyLinksOfTheFoldersOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a link of another owner needs root";
+    QTemporaryDir dir;
+    const std::string target = dir.filePath("elsewhere.csv").toStdString();
+    const std::string own = dir.filePath("own.csv").toStdString();
+    const std::string foreign = dir.filePath("foreign.csv").toStdString();
+    ASSERT_EQ(::symlink(target.c_str(), own.c_str()), 0);
+    ASSERT_EQ(::symlink(target.c_str(), foreign.c_str()), 0);
+    ASSERT_EQ(::lchown(foreign.c_str(), 4242, 4242), 0);
+    EXPECT_EQ(AppendToJournal(own, "one\n"), "");
+    EXPECT_NE(AppendToJournal(foreign, "two\n").find("did not make"), std::string::npos);
+    EXPECT_NE(JournalProblem(foreign), "");
+    EXPECT_EQ(Contents(target), std::string(kJournalHeader) + "one\n");
+}
+
+TEST(Journal, SerialNumbersOfOneOutcome)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("fleet.csv").toStdString();
+    JournalEntry entry;
+    const struct {
+        const char* serial;
+        const char* outcome;
+    } lines[] = {
+        {"00000001", "Write started."},   {"00000001", "Write completed."}, {"00000002", "Write started."},
+        {"00000002", "Pager disconnected."}, {"=3,\"x\"", "Write completed."}, {"", "Write completed."},
+    };
+    for (const auto& line : lines) {
+        entry.serialNumber = line.serial;
+        entry.outcome = line.outcome;
+        ASSERT_EQ(AppendToJournal(path, JournalLine(entry)), "");
+    }
+    EXPECT_EQ(JournalSerialNumbers(path, "Write completed."), (std::set<std::string>{"00000001", "=3,\"x\""}));
+    EXPECT_TRUE(JournalSerialNumbers(dir.filePath("none.csv").toStdString(), "Write completed.").empty());
 }
 
 }  // namespace

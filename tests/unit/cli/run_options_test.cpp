@@ -42,6 +42,7 @@ TEST(RunOptions, RefusesWithTheReason)
         {Command::Read, "-o a.bin --timeout 0", "'--timeout' needs a number from 0.1 to 86400, not '0'"},
         {Command::Read, "-o a.bin --timeout soon", "'--timeout' needs a number"},
         {Command::Read, "-o a.bin --backup-dir /no/such/folder", "does not exist"},
+        {Command::Read, "-o a.bin --backup-dir /dev/null", "is not a folder"},
         {Command::Write, "", "name the settings file"},
         {Command::Write, "a.bin b.bin", "one settings file"},
         {Command::Write, "-o out.bin a.bin", "unknown option '-o'"},
@@ -90,7 +91,7 @@ TEST(RunOptions, TakesEveryOption)
     const std::string folder = dir.path().toStdString();
     const auto write = ParseRunOptions(
         Command::Write, Split("--port ttyUSB0 --port=/dev/pts/4 --advance --wait --journal fleet.csv --recovery "
-                              "--backup-dir " + folder + " --timeout 2.5 template.bin"));
+                              "--allow-repeat --backup-dir " + folder + " --timeout 2.5 template.bin"));
     ASSERT_TRUE(std::holds_alternative<RunOptions>(write));
     const RunOptions& w = std::get<RunOptions>(write);
     EXPECT_EQ(w.command, Command::Write);
@@ -98,7 +99,7 @@ TEST(RunOptions, TakesEveryOption)
     EXPECT_EQ(w.file, "template.bin");
     EXPECT_EQ(w.journal, "fleet.csv");
     EXPECT_EQ(w.backupDir, folder);
-    EXPECT_TRUE(w.advance && w.wait && w.recovery);
+    EXPECT_TRUE(w.advance && w.wait && w.recovery && w.allowRepeat);
     EXPECT_EQ(w.connectLimit, std::chrono::milliseconds(2500));
 
     const auto read = ParseRunOptions(Command::Read, Split("--output=customer.bin"));
@@ -106,7 +107,7 @@ TEST(RunOptions, TakesEveryOption)
     const RunOptions& r = std::get<RunOptions>(read);
     EXPECT_EQ(r.file, "customer.bin");
     EXPECT_TRUE(r.ports.empty());
-    EXPECT_FALSE(r.advance || r.wait || r.recovery);
+    EXPECT_FALSE(r.advance || r.wait || r.recovery || r.allowRepeat);
     // The window's limits and a pager within ten seconds, unless told otherwise.
     EXPECT_EQ(r.connectLimit, std::chrono::milliseconds(10'000));
     EXPECT_EQ(r.limits.silence, std::chrono::milliseconds(30'000));

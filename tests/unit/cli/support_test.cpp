@@ -5,9 +5,14 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
+#include <unistd.h>
+
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "cli/backup_file.h"
 #include "cli/backup_names.h"
 #include "cli/image_facts.h"
 #include "cli/progress_display.h"
@@ -47,7 +52,22 @@ TEST(BackupNames, TakenNameGetsANumber)
     const QString second = FreeBackupPath(dir.path(), "7", kTime);
     EXPECT_EQ(second, dir.filePath("7-20261208T104534Z-2.bin"));
     std::ofstream(second.toStdString()) << "x";
-    EXPECT_EQ(FreeBackupPath(dir.path(), "7", kTime), dir.filePath("7-20261208T104534Z-3.bin"));
+    // A dangling link takes its name too: writing through it would land elsewhere.
+    const std::string elsewhere = dir.filePath("elsewhere.bin").toStdString();
+    ASSERT_EQ(::symlink(elsewhere.c_str(), dir.filePath("7-20261208T104534Z-3.bin").toStdString().c_str()), 0);
+    EXPECT_EQ(FreeBackupPath(dir.path(), "7", kTime), dir.filePath("7-20261208T104534Z-4.bin"));
+    EXPECT_EQ(FreeBackupPath(dir.path(), "7", kTime, QStringLiteral("-corrupted")),
+              dir.filePath("7-20261208T104534Z-corrupted.bin"));
+
+    // A backup goes to a new file, whole, and replaces nothing.
+    const ConfigImage image{1, 2, 3};
+    const KeptBackup kept = WriteBackup(dir.path().toStdString(), "7", kTime, image);
+    EXPECT_EQ(kept.path, dir.filePath("7-20261208T104534Z-4.bin").toStdString());
+    std::ifstream written(kept.path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, std::string(reinterpret_cast<const char*>(image.data()), image.size()));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(elsewhere)));
+    EXPECT_NE(WriteBackup(dir.filePath("missing").toStdString(), "7", kTime, image).failure, "");
 }
 
 ConfigImage PagerImage()

@@ -162,6 +162,30 @@ TEST(PagerLink, PagerLostExactly40TicksAfterTheFirstUnansweredFrame)
     EXPECT_EQ(bench.port.opened.size(), 1u);
 }
 
+TEST(PagerLink, WatchedPagerIsAskedOnEveryTickAndLostSoonAfterItFallsSilent)
+{
+    LinkBench bench({"ttyUSB0"});
+    bench.Connect();
+    bench.link.WatchForRemoval();
+    const std::size_t polls = bench.Sent('N', "ttyUSB0");
+    bench.Tick(60);
+    EXPECT_EQ(bench.Sent('N', "ttyUSB0"), polls + 60) << "N on every tick while it answers";
+    EXPECT_EQ(bench.sink.Codes(WM_PAGER_LINK), Codes{LinkPagerSupported});
+    bench.pagerPresent = false;
+    const int silentFrom = bench.ticks;
+    while (bench.sink.messages.size() < 2 && bench.ticks < silentFrom + 40)
+        bench.Tick();
+    EXPECT_EQ(bench.sink.Codes(WM_PAGER_LINK), (Codes{LinkPagerSupported, LinkPagerLost}));
+    EXPECT_LE(bench.ticks - silentFrom, PagerLink::kRemovalTicks + 1);
+    // The next pager is identified as a pager of its own, and no longer watched.
+    bench.pagerPresent = true;
+    bench.Tick(3);
+    EXPECT_EQ(bench.sink.Codes(WM_PAGER_LINK).back(), LinkPagerSupported);
+    const std::size_t keepAlives = bench.Sent('N', "ttyUSB0");
+    bench.Tick(20);
+    EXPECT_EQ(bench.Sent('N', "ttyUSB0"), keepAlives);
+}
+
 TEST(PagerLink, LateKeepAliveAnswerDoesNotHideALostBlockReply)
 {
     LinkBench bench({"ttyUSB0"});

@@ -62,6 +62,8 @@ public:
     // Makes every write fail with K instead of the checked L or M verdict.
     void setAnswerK(bool answerK) { answerK_ = answerK; }
     void setFaults(const PagerFaults& faults);
+    // Another pager on the cable: this image, no faults, a session of its own.
+    void connectNext(const ImageBytes& image);
 
     const std::vector<ReceivedFrame>& receivedFrames() const { return received_; }
     void clearReceivedFrames() { received_.clear(); }

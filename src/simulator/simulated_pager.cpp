@@ -8,9 +8,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
+#include "link/frame.h"
 #include "link/frame_parser.h"
 
 namespace q9tx::sim {
@@ -27,6 +29,14 @@ void CloseIfOpen(int& fd)
         ::close(fd);
         fd = -1;
     }
+}
+
+// Eight digits, as the factory numbers its pagers.
+std::string SerialText(unsigned number)
+{
+    char serial[16];
+    std::snprintf(serial, sizeof serial, "%08u", number);
+    return serial;
 }
 
 }  // namespace
@@ -188,12 +198,70 @@ void SimulatedPager::handleInput()
             continue;  // a damaged frame gets no answer, as on the real pager
         }
         std::lock_guard<std::mutex> lock(mutex_);
+        if (!onCable(hostWireFree_)) {
+            continue;
+        }
         wireEvents_.push_back({true, command, hostFrameFirst_, hostWireFree_, hostWireFree_});
+        bool verdict = false;
         for (TimedReply& reply : behaviour_.OnFrame(command, payload)) {
+            verdict = verdict || (reply.bytes.size() > 2 && (reply.bytes[2] == CmdWriteCompleted ||
+                                                             reply.bytes[2] == CmdWriteFailedK ||
+                                                             reply.bytes[2] == CmdWriteFailedM));
             queue(std::move(reply.bytes), hostWireFree_, reply.delay);
+        }
+        if (verdict) {
+            afterVerdict();
         }
         frameRecorded_.notify_all();
     }
+}
+
+bool SimulatedPager::onCable(Clock::time_point at)
+{
+    if (at < offFrom_) {
+        return true;
+    }
+    if (at < offUntil_) {
+        return false;
+    }
+    offFrom_ = Clock::time_point::max();
+    if (nextPager_) {
+        behaviour_.connectNext(*nextPager_);
+        nextPager_.reset();
+    }
+    return true;
+}
+
+void SimulatedPager::afterVerdict()
+{
+    if (fleetLeft_ == 0) {
+        return;
+    }
+    --fleetLeft_;
+    offFrom_ = pagerWireFree_ + fleetOnTime_;
+    offUntil_ = offFrom_ + fleetOffTime_;
+    nextPager_ = FactoryImage(SerialText(nextSerial_++));
+}
+
+void SimulatedPager::swap(const ImageBytes& next, std::chrono::milliseconds offTime)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    offFrom_ = Clock::now();
+    offUntil_ = offFrom_ + offTime;
+    nextPager_ = next;
+    // What was on its way from the pager taken off is lost with it.
+    std::erase_if(pending_, [](const Pending& pending) { return pending.sent == 0; });
+}
+
+void SimulatedPager::serveFleet(unsigned pagers, unsigned firstSerial, std::chrono::milliseconds onTime,
+                                std::chrono::milliseconds offTime)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    behaviour_.connectNext(FactoryImage(SerialText(firstSerial)));
+    fleetLeft_ = pagers > 0 ? pagers - 1 : 0;
+    nextSerial_ = firstSerial + 1;
+    fleetOnTime_ = onTime;
+    fleetOffTime_ = offTime;
 }
 
 void SimulatedPager::sendDue()

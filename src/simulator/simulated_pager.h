@@ -61,6 +61,14 @@ public:
     // the host when its stop bit would have ended, and a frame from the host is answered
     // only once all of it would have crossed the wire.
     void setPaced(bool paced);
+    // Takes the pager off the cable: nothing is answered for `offTime`, then `next` answers
+    // as another pager (its own image and session, no faults).
+    void swap(const ImageBytes& next, std::chrono::milliseconds offTime);
+    // A fleet on one cable: `onTime` after each verdict the pager is taken off, and after
+    // `offTime` the next one answers, a factory pager whose serial number counts on from
+    // `firstSerial` ("00000001" for 1); `pagers` in all, this one the first.
+    void serveFleet(unsigned pagers, unsigned firstSerial, std::chrono::milliseconds onTime,
+                    std::chrono::milliseconds offTime);
     // Sends bytes now (noise, or a frame the pager would not send by itself).
     void sendRaw(const std::vector<std::uint8_t>& bytes);
 
@@ -91,6 +99,11 @@ private:
     Clock::time_point nextByteDue(const Pending& pending) const;
     // Queues bytes to go out `delay` after the wire is free, and not before `earliest`.
     void queue(std::vector<std::uint8_t> bytes, Clock::time_point earliest, std::chrono::milliseconds delay);
+    // With mutex_ held: false while no pager is on the cable; connects the next one when
+    // its time has come.
+    bool onCable(Clock::time_point at);
+    // With mutex_ held: after a verdict, takes this pager of the fleet off in time.
+    void afterVerdict();
 
     mutable std::mutex mutex_;
     mutable std::condition_variable frameRecorded_;
@@ -100,6 +113,14 @@ private:
     Clock::time_point pagerWireFree_{};
     std::vector<WireEvent> wireEvents_;
     bool paced_ = false;
+    // Off the cable from offFrom_ until offUntil_; then nextPager_ answers.
+    Clock::time_point offFrom_ = Clock::time_point::max();
+    Clock::time_point offUntil_{};
+    std::optional<ImageBytes> nextPager_;
+    unsigned fleetLeft_ = 0;
+    unsigned nextSerial_ = 0;
+    std::chrono::milliseconds fleetOnTime_{0};
+    std::chrono::milliseconds fleetOffTime_{0};
     bool running_ = false;
     bool stop_ = false;
     std::string slavePath_;

@@ -3,12 +3,15 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace q9tx::sim {
 
 using ImageBytes = std::array<std::uint8_t, 512>;
 
 ImageBytes FactoryImage();
+// A factory image with another serial number (up to 8 characters), sealed.
+ImageBytes FactoryImage(const std::string& serialNumber);
 
 // Stores both check words (little-endian) for the image's current content.
 void SealImage(ImageBytes& image);

@@ -46,6 +46,13 @@ void PagerBehaviour::setFaults(const PagerFaults& faults)
     framesSinceFaults_ = 0;
 }
 
+void PagerBehaviour::connectNext(const ImageBytes& image)
+{
+    image_ = image;
+    setFaults({});
+    sessionOpen_ = true;
+}
+
 std::vector<TimedReply> PagerBehaviour::OnFrame(std::uint8_t command, const std::vector<std::uint8_t>& payload)
 {
     received_.push_back({command, payload});

@@ -1,5 +1,6 @@
 #include "factory_image.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -30,13 +31,16 @@ const FixedBytes kFixedBytes[] = {
     {128, {0xE2, 0x00, 0x10, 0x20}},                            // alert 16 s, message hold 32 s, options
 };
 
+constexpr std::size_t kSerialNumberOffset = 336;
+constexpr std::size_t kSerialNumberLength = 8;
+
 const struct {
     std::size_t offset;
     const char* text;
 } kTexts[] = {
     {312, "6947"},                  // passcode
     {316, "---- Zerin Q9TX ----"},  // banner, fills its 20 bytes
-    {336, "00012345"},              // serial number
+    {kSerialNumberOffset, "00012345"},  // serial number
 };
 
 std::uint32_t ReverseBits(std::uint32_t value, int count)
@@ -100,6 +104,16 @@ ImageBytes FactoryImage()
         const std::uint8_t workingHours[4] = {9, 0, 18, 0};
         std::memcpy(image.data() + 404 + 4 * day, workingHours, sizeof workingHours);
     }
+    SealImage(image);
+    return image;
+}
+
+ImageBytes FactoryImage(const std::string& serialNumber)
+{
+    ImageBytes image = FactoryImage();
+    std::memset(image.data() + kSerialNumberOffset, 0, kSerialNumberLength);
+    std::memcpy(image.data() + kSerialNumberOffset, serialNumber.data(),
+                std::min(serialNumber.size(), kSerialNumberLength));
     SealImage(image);
     return image;
 }
