@@ -274,7 +274,7 @@ std::optional<SettingProblem> ApplyText(PagerSettings& settings, const SettingDe
     if (bytes->size() > setting.maxLength) {
         return Refusal(setting.name, TooLong(setting));
     }
-    if (setting.name == "passcode" && !AllDigits(*bytes)) {
+    if (setting.digitsOnly && !AllDigits(*bytes)) {
         return Refusal(setting.name, StatusEnterNumber);
     }
     if (IsSpaceFilled(setting.name)) {
