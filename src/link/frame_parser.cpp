@@ -1,6 +1,6 @@
 #include "link/frame_parser.h"
 
-#include "link/crc16.h"
+#include "checksum/crc16.h"
 
 namespace q9tx {
 
