@@ -10,16 +10,11 @@
 
 #include "app/tform1.h"
 #include "editor/limited_edit.h"
+#include "image/item_lists.h"
 
+using q9tx::kPublicStorage;
+using q9tx::kReminderDisabled;
 using q9tx::TypingLimit;
-
-namespace {
-
-// Item indexes of the drop-downs these rules look at.
-constexpr int kReminderDisabled = 0;
-constexpr int kPublicStorage = 1;
-
-}  // namespace
 
 void TForm1::UnreadReminderChange()
 {
