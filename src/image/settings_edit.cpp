@@ -2,7 +2,6 @@
 
 #include "image/config_image.h"
 #include "image/frequency_text.h"
-#include "image/item_lists.h"
 #include "image/rf_word.h"
 #include "image/setting_table.h"
 #include "image/setting_text.h"
@@ -12,6 +11,7 @@
 #include "image/text_conversion.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 namespace q9tx {
@@ -72,16 +72,21 @@ bool IsSpaceFilled(std::string_view name)
     });
 }
 
+bool FoldersUsable(const PagerSettings& settings)
+{
+    std::array<std::int64_t, kSlotsWithStorage> choices{};
+    for (int slot = 1; slot <= kSlotsWithStorage; ++slot) {
+        choices[slot - 1] = settings.number(Member("storage", slot));
+    }
+    return AreFoldersUsable(choices);
+}
+
 // Unticking a folder unticks every later one; ticking one needs the folder before it.
 std::optional<SettingProblem> ApplyFolder(PagerSettings& settings, std::string_view name, bool checked)
 {
     const int k = std::stoi(std::string(name.substr(std::string_view("folderEn").size())));
     if (checked) {
-        bool anyPublic = false;
-        for (int slot = 1; slot <= kSlotsWithStorage; ++slot) {
-            anyPublic = anyPublic || settings.number(Member("storage", slot)) == kPublicStorage;
-        }
-        if (k == 1 && !anyPublic) {
+        if (k == 1 && !FoldersUsable(settings)) {
             return Refusal(name, "Folders are used only while an address stores publicly.");
         }
         if (k > 1 && !settings.checked(Member("folderEn", k - 1))) {
@@ -98,10 +103,8 @@ std::optional<SettingProblem> ApplyFolder(PagerSettings& settings, std::string_v
 
 void ApplyFolderGroup(PagerSettings& settings)
 {
-    for (int slot = 1; slot <= kSlotsWithStorage; ++slot) {
-        if (settings.number(Member("storage", slot)) == kPublicStorage) {
-            return;
-        }
+    if (FoldersUsable(settings)) {
+        return;
     }
     for (int k = 1; k <= kFolderCount; ++k) {
         settings.setChecked(Member("folderEn", k), false);

@@ -35,6 +35,12 @@ Thresholds OrderThresholds(std::uint16_t bs1, std::uint16_t bs3, ThresholdLeft l
 
 bool IsMuteOptionUsable(std::int64_t fixedAlertMode) { return fixedAlertMode == kUserChoosesAlert; }
 
+bool AreFoldersUsable(std::span<const std::int64_t> storageChoices)
+{
+    return std::any_of(storageChoices.begin(), storageChoices.end(),
+                       [](std::int64_t choice) { return choice == kPublicStorage; });
+}
+
 std::optional<ValueRange> RangeOf(std::string_view name)
 {
     const auto* found = std::find_if(std::begin(kRangeFields), std::end(kRangeFields),

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace q9tx {
@@ -21,6 +22,10 @@ Thresholds OrderThresholds(std::uint16_t bs1, std::uint16_t bs3, ThresholdLeft l
 
 // "Allow muting" is usable only while the user chooses the alert; otherwise it is off.
 bool IsMuteOptionUsable(std::int64_t fixedAlertMode);
+
+// The public folders are usable while at least one address with a storage choice
+// stores publicly; otherwise every folder is out of use.
+bool AreFoldersUsable(std::span<const std::int64_t> storageChoices);
 
 // The range of a field that refuses a value outside it, kept by its spin button; none
 // for other settings.
