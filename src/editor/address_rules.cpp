@@ -14,13 +14,13 @@
 #include "editor/limited_edit.h"
 #include "editor/text_conversion.h"
 #include "image/capcode.h"
+#include "image/item_lists.h"
 #include "image/settings_validation.h"
 
 using namespace q9tx;
 
 namespace {
 
-constexpr int kPrivateStorage = 0;
 // Rows with a storage choice come first.
 constexpr int kRowsWithStorage = TForm1::kStorageChoiceCount;
 

@@ -1,6 +1,8 @@
 // The page "General": firmware and serial number, general options, alerts, decoder,
 // RF and the menus the pager's user may open.
 
+#include <string_view>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
@@ -16,10 +18,18 @@
 #include "image/item_lists.h"
 #include "editor/control_hints.h"
 #include "editor/up_down_button.h"
+#include "image/settings_rules.h"
 
 using namespace q9tx;
 
 namespace {
+
+// A wrapping spin button over the setting's range, the range its exit rule checks.
+UpDownButton* SpinButton(QLineEdit* edit, std::string_view name, QWidget* parent)
+{
+    const ValueRange range = *RangeOf(name);
+    return new UpDownButton(edit, range.minimum, range.maximum, true, parent);
+}
 
 // The edit and its up-down side by side in one grid cell, the unit after them.
 void AddWithUpDown(QGridLayout* grid, int row, const QString& caption, QLineEdit* edit, UpDownButton* upDown,
@@ -84,10 +94,10 @@ QWidget* TForm1::BuildGeneralPage()
     banner->setFont(bannerFont);
     banner->setFixedWidth(QFontMetrics(bannerFont).horizontalAdvance(QString(20, QLatin1Char('W'))) + 12);
     displayHoldTime = MakeEdit(misc, QStringLiteral("displayHoldTime"), 3, QStringLiteral("0"));
-    displayHoldTimeUpDown = new UpDownButton(displayHoldTime, 0, 255, true, misc);
+    displayHoldTimeUpDown = SpinButton(displayHoldTime, "displayHoldTime", misc);
     displayHoldTimeUpDown->setObjectName(QStringLiteral("displayHoldTimeUpDown"));
     lcdBaseContrast = MakeEdit(misc, QStringLiteral("lcdBaseContrast"), 2, QStringLiteral("8"));
-    lcdBaseContrastUpDown = new UpDownButton(lcdBaseContrast, 8, 63, true, misc);
+    lcdBaseContrastUpDown = SpinButton(lcdBaseContrast, "lcdBaseContrast", misc);
     lcdBaseContrastUpDown->setObjectName(QStringLiteral("lcdBaseContrastUpDown"));
     menuLanguage = MakeDropDown(misc, QStringLiteral("menuLanguage"),
                                 ItemTexts(kMenuLanguageItems),
@@ -96,7 +106,7 @@ QWidget* TForm1::BuildGeneralPage()
     timeFormat = MakeDropDown(misc, QStringLiteral("timeFormat"), ItemTexts(kTimeFormatItems), 0);
     rangeHoldTime = MakeEdit(misc, QStringLiteral("rangeHoldTime"), 3, QStringLiteral("0"));
     ApplyHint(rangeHoldTime, QStringLiteral("1-255 sec, 0=always on"));
-    rangeHoldTimeUpDown = new UpDownButton(rangeHoldTime, 0, 255, true, misc);
+    rangeHoldTimeUpDown = SpinButton(rangeHoldTime, "rangeHoldTime", misc);
     rangeHoldTimeUpDown->setObjectName(QStringLiteral("rangeHoldTimeUpDown"));
     handProg = MakeCheck(misc, QStringLiteral("handProg"), QStringLiteral("Hand programming"), false);
     passcode = MakeEdit(misc, QStringLiteral("passcode"), 4, QStringLiteral("6947"));

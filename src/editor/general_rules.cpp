@@ -15,18 +15,13 @@
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
 #include "image/rf_word.h"
+#include "image/settings_rules.h"
 
 using namespace q9tx;
 
 namespace {
 
-constexpr int kUserChoosesAlert = 0;  // "Let user choose"
 constexpr int kToneDigits = 4;
-// The decoder thresholds; BS1 must stay below BS3.
-constexpr int kBs1Minimum = 2;
-constexpr int kBs1Maximum = 61;
-constexpr int kBs3Minimum = 3;
-constexpr int kBs3Maximum = 62;
 
 bool IsControlCharacter(QChar key) { return key.unicode() < 32; }
 
@@ -58,24 +53,17 @@ void LeaveRangeField(TForm1& form, QLineEdit* field, UpDownButton* upDown)
 }
 
 // Clamps both thresholds and, if they are out of order, moves the one that was left.
-void CorrectThresholds(QLineEdit* bs1, QLineEdit* bs3, bool bs1GivesWay)
+void CorrectThresholds(QLineEdit* bs1, QLineEdit* bs3, ThresholdLeft left)
 {
     // Both are read before anything is written, so an unreadable one changes neither.
     const auto read = [](QLineEdit* field) { return static_cast<std::uint16_t>(TextToInt(field->text())); };
-    const int typed1 = read(bs1);
-    const int typed3 = read(bs3);
-    int value1 = std::clamp(typed1, kBs1Minimum, kBs1Maximum);
-    int value3 = std::clamp(typed3, kBs3Minimum, kBs3Maximum);
-    if (value1 >= value3) {
-        if (bs1GivesWay)
-            value1 = value3 - 1;
-        else
-            value3 = value1 + 1;
-    }
-    if (value1 != typed1)
-        bs1->setText(QString::number(value1));
-    if (value3 != typed3)
-        bs3->setText(QString::number(value3));
+    const std::uint16_t typed1 = read(bs1);
+    const std::uint16_t typed3 = read(bs3);
+    const Thresholds ordered = OrderThresholds(typed1, typed3, left);
+    if (ordered.bs1 != typed1)
+        bs1->setText(QString::number(ordered.bs1));
+    if (ordered.bs3 != typed3)
+        bs3->setText(QString::number(ordered.bs3));
 }
 
 }  // namespace
@@ -94,7 +82,7 @@ void TForm1::RangeHoldTimeExit() { LeaveRangeField(*this, rangeHoldTime, rangeHo
 
 void TForm1::FixedAlertModeChange()
 {
-    const bool userChooses = fixedAlertMode->currentIndex() == kUserChoosesAlert;
+    const bool userChooses = IsMuteOptionUsable(fixedAlertMode->currentIndex());
     muteOption->setEnabled(userChooses);
     if (!userChooses)
         muteOption->setChecked(false);
@@ -145,6 +133,6 @@ void TForm1::FrequencyExit()
         frequency->setText(shown);
 }
 
-void TForm1::BS1Exit() { CorrectThresholds(bs1, bs3, true); }
+void TForm1::BS1Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs1); }
 
-void TForm1::BS3Exit() { CorrectThresholds(bs1, bs3, false); }
+void TForm1::BS3Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs3); }

@@ -1,6 +1,8 @@
 // Rules of the message options and the chained public folders.
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,16 +12,11 @@
 
 #include "app/tform1.h"
 #include "editor/limited_edit.h"
+#include "image/item_lists.h"
+#include "image/settings_rules.h"
 
+using q9tx::kReminderDisabled;
 using q9tx::TypingLimit;
-
-namespace {
-
-// Item indexes of the drop-downs these rules look at.
-constexpr int kReminderDisabled = 0;
-constexpr int kPublicStorage = 1;
-
-}  // namespace
 
 void TForm1::UnreadReminderChange()
 {
@@ -40,8 +37,10 @@ void TForm1::CannedMessageClick()
 
 void TForm1::FolderGroupRule()
 {
-    const bool anyPublic = std::any_of(storage.begin(), storage.end(),
-                                       [](const QComboBox* box) { return box->currentIndex() == kPublicStorage; });
+    std::array<std::int64_t, kStorageChoiceCount> choices{};
+    std::transform(storage.begin(), storage.end(), choices.begin(),
+                   [](const QComboBox* box) { return box->currentIndex(); });
+    const bool anyPublic = q9tx::AreFoldersUsable(choices);
     for (QWidget* control : {static_cast<QWidget*>(folders), static_cast<QWidget*>(continuousMode),
                              static_cast<QWidget*>(ignorePublicMessages), static_cast<QWidget*>(hideMessageNumber),
                              static_cast<QWidget*>(folderEn[0])})

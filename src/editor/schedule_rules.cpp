@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,52 +13,23 @@
 #include "app/status_texts.h"
 #include "app/tform1.h"
 #include "editor/field_marks.h"
+#include "image/item_lists.h"
+#include "image/settings_validation.h"
 
 using namespace q9tx;
 
 namespace {
 
-// Items of a day's period drop-down.
-constexpr int kDisabledAllDay = 0;
-constexpr int kEnabledWithin = 2;
-constexpr int kPrivateStorageItem = 0;
-
-// A window with night shift ends at the next midnight.
-constexpr int kNightShiftFinish = 2400;
-
-// Positions of the hour and minute digits in "hh:nn". A blank position of the mask
-// is left out of the field's text, which is then shorter than the mask.
-constexpr int kTimeLength = 5;
-constexpr int kDigitPositions[] = {0, 1, 3, 4};
-
-// The four digits of a time text, or none when a position holds no digit.
-std::optional<int> ClockValue(const QString& text)
-{
-    if (text.size() != kTimeLength)
-        return std::nullopt;
-    int value = 0;
-    for (int position : kDigitPositions) {
-        const QChar digit = text[position];
-        if (digit < QLatin1Char('0') || digit > QLatin1Char('9'))
-            return std::nullopt;
-        value = value * 10 + (digit.unicode() - u'0');
-    }
-    return value;
-}
-
-bool IsLegalTime(const QString& text)
-{
-    const std::optional<int> clock = ClockValue(text);
-    return clock && *clock / 100 < 24 && *clock % 100 < 60;
-}
-
+// A blank position of the mask is left out of the field's text, which is then shorter
+// than the mask and holds no time.
+std::string TimeText(const QLineEdit* field) { return field->text().toStdString(); }
 
 }  // namespace
 
 void TForm1::UseScheduleClick()
 {
     const bool inUse = useSchedule->isChecked();
-    storageLabel[0]->setText(inUse ? schedule->text() : storage[0]->itemText(kPrivateStorageItem));
+    storageLabel[0]->setText(inUse ? schedule->text() : storage[0]->itemText(kPrivateStorage));
     for (QLabel* label : storageLabel)
         label->setText(storageLabel[0]->text());
     schedule->setEnabled(setup->isChecked() && inUse);
@@ -76,7 +48,7 @@ void TForm1::PeriodChange(int day)
 
 void TForm1::TimeStringExit(QLineEdit* field)
 {
-    const bool legal = IsLegalTime(field->text());
+    const bool legal = IsLegalTime(TimeText(field));
     setRefused(field, !legal);
     if (legal)
         setStatusText(QString());
@@ -102,17 +74,13 @@ bool TForm1::CheckSchedule()
             }
             nightShift[day]->setChecked(false);
         }
-        const std::optional<int> begins = ClockValue(start[day]->text());
-        const std::optional<int> ends =
-            nightShift[day]->isChecked() ? std::optional<int>(kNightShiftFinish) : ClockValue(finish[day]->text());
-        if (begins && ends && *begins == *ends) {
+        const ScheduleDayCheck checked = CheckScheduleDay(TimeText(start[day]), TimeText(finish[day]),
+                                                          nightShift[day]->isChecked(), period[day]->currentIndex());
+        if (checked.disablesDay) {
             period[day]->setCurrentIndex(kDisabledAllDay);
             PeriodChange(day);
         }
-        // A start that holds no time cannot be before any finish.
-        const bool endsTooEarly =
-            period[day]->currentIndex() == kEnabledWithin && (!begins || !ends || *ends < *begins);
-        setRefused(finish[day], !IsLegalTime(finish[day]->text()) || endsTooEarly);
+        setRefused(finish[day], checked.refusesFinish);
     }
     const auto marked = [](const QLineEdit* field) { return isRefused(field); };
     const bool fails = std::any_of(start.begin(), start.end(), marked) || std::any_of(finish.begin(), finish.end(), marked);
@@ -134,7 +102,7 @@ bool TForm1::TimesCanBeStored()
         if (period[day]->currentIndex() != kEnabledWithin)
             continue;
         for (QLineEdit* time : {start[day], finish[day]}) {
-            if (!ClockValue(time->text())) {
+            if (!ClockValue(TimeText(time))) {
                 setRefused(time, true);
                 storable = false;
             }

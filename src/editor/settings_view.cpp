@@ -20,6 +20,7 @@
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
 #include "image/capcode.h"
+#include "image/item_lists.h"
 #include "image/setting_table.h"
 #include "image/status_error.h"
 #include "image/text_conversion.h"
@@ -31,7 +32,6 @@ namespace {
 // A drop-down that shows no selection because a load gave it a value beyond its items
 // keeps that value here, so that saving or writing gives back what the pager had.
 constexpr char kStoredValueProperty[] = "storedValue";
-constexpr int kPublicStorage = 1;
 
 // The window's controls by object name, found in one walk.
 class Controls {

@@ -1,7 +1,7 @@
 #include "image/image_validation.h"
 
 #include "image/status_error.h"
-#include "link/crc16.h"
+#include "checksum/crc16.h"
 
 namespace q9tx {
 

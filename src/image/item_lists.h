@@ -47,4 +47,22 @@ inline constexpr auto kRepeatedFilterItems = ItemList("CT independent", "CT depe
 // The schedule's period is coded into the hour bytes rather than stored as an index.
 inline constexpr auto kPeriodItems = ItemList("Disabled, all day", "Enabled, all day", "Enabled");
 
+// The item positions that rules and conversions name, each beside its list.
+inline constexpr unsigned kBaudrate2400 = 2;
+static_assert(kBaudrateItems[kBaudrate2400] == "2400 bps");
+inline constexpr int kPrivateStorage = 0;
+inline constexpr int kPublicStorage = 1;
+static_assert(kStorageItems[kPrivateStorage] == "Private" && kStorageItems[kPublicStorage] == "Public");
+inline constexpr int kReminderDisabled = 0;
+static_assert(kUnreadReminderItems[kReminderDisabled] == "Disabled");
+inline constexpr int kUserChoosesAlert = 0;
+static_assert(kFixedAlertModeItems[kUserChoosesAlert] == "Let user choose");
+inline constexpr unsigned kFilterOff = 4;
+static_assert(kFilterStrengthItems[kFilterOff] == "Off");
+inline constexpr int kDisabledAllDay = 0;
+inline constexpr int kEnabledAllDay = 1;
+inline constexpr int kEnabledWithin = 2;
+static_assert(kPeriodItems[kDisabledAllDay] == "Disabled, all day" && kPeriodItems[kEnabledAllDay] == "Enabled, all day" &&
+              kPeriodItems[kEnabledWithin] == "Enabled");
+
 }  // namespace q9tx

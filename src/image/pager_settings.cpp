@@ -1,6 +1,7 @@
 #include "image/pager_settings.h"
 
 #include "image/config_image.h"
+#include "image/item_lists.h"
 #include "image/setting_table.h"
 
 #include <cstdio>
@@ -12,7 +13,6 @@ namespace {
 constexpr std::int64_t kFirstCapcode = 2004000;
 constexpr std::int64_t kCapcodeStep = 8;
 constexpr std::int64_t kAlphanumFormat = 1;
-constexpr std::int64_t kEnabledPeriod = 2;
 constexpr std::int64_t kFs8108 = 2;
 constexpr std::int64_t kDefaultHertz = 457'600'000;
 
@@ -77,7 +77,7 @@ PagerSettings BuildDefaults()
         }
     }
     for (int day = 1; day <= kDayCount; ++day) {
-        settings.setNumber(Member("period", day), kEnabledPeriod);
+        settings.setNumber(Member("period", day), kEnabledWithin);
         settings.setText(Member("start", day), "09:00");
         settings.setText(Member("finish", day), "18:00");
     }

@@ -40,6 +40,11 @@ public:
     {
         add(std::move(name), SettingKind::Text, std::move(caption), {}, maxLength);
     }
+    void digits(std::string name, std::string caption, std::size_t maxLength)
+    {
+        text(std::move(name), std::move(caption), maxLength);
+        table_.back().digitsOnly = true;
+    }
     void add(std::string name, SettingKind kind, std::string caption, std::span<const std::string_view> items = {},
              std::size_t maxLength = 0)
     {
@@ -128,7 +133,7 @@ void AddGeneralPage(TableBuilder& b)
     b.list("timeFormat", "Time format", kTimeFormatItems);
     b.number("rangeHoldTime", "Range hold time", 3);
     b.check("handProg", "Hand programming");
-    b.text("passcode", "Passcode", 4);
+    b.digits("passcode", "Passcode", 4);
 
     b.in("General", "Alerts");
     b.list("alertDuration", "Duration", kHoldTimeItems);

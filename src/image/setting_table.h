@@ -30,6 +30,7 @@ struct SettingDefinition {
     std::string caption;  // what the window calls it
     std::span<const std::string_view> items = {};  // List: the drop-down's items
     std::size_t maxLength = 0;                     // Text, Number, Capcode: the typing limit
+    bool digitsOnly = false;                       // Text: a code of digits, kept as typed
 
     // "Group / Caption", as a diff line starts.
     std::string label() const { return group + " / " + caption; }

@@ -4,6 +4,7 @@
 #include "image/capcode.h"
 #include "image/image_layout.h"
 #include "image/image_validation.h"
+#include "image/item_lists.h"
 #include "image/rf_word.h"
 #include "image/settings_validation.h"
 #include "image/status_texts.h"
@@ -15,17 +16,6 @@
 namespace q9tx {
 
 namespace {
-
-// Item positions the conversion looks at.
-constexpr std::int64_t kReminderDisabled = 0;
-constexpr std::int64_t kPrivateStorage = 0;
-constexpr std::int64_t kPublicStorage = 1;
-constexpr std::int64_t kUserChoosesAlert = 0;
-constexpr std::uint32_t kBaudrate2400 = 2;
-constexpr std::uint32_t kFilterOff = 4;
-constexpr std::int64_t kDisabledAllDay = 0;
-constexpr std::int64_t kEnabledAllDay = 1;
-constexpr std::int64_t kEnabledWithin = 2;
 
 // Within a day record: start hour with the night-shift bit, start minute, finish hour,
 // finish minute. An hour above 23 codes a period without times.

@@ -5,31 +5,24 @@
 #include "image/rf_word.h"
 #include "image/setting_table.h"
 #include "image/setting_text.h"
+#include "image/settings_rules.h"
 #include "image/status_error.h"
 #include "image/status_texts.h"
 #include "image/text_conversion.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 namespace q9tx {
 
 namespace {
 
-constexpr std::int64_t kUserChoosesAlert = 0;
-constexpr std::int64_t kPublicStorage = 1;
 constexpr std::size_t kToneDigits = 4;
 
-struct Range {
-    const char* name;
-    std::int64_t minimum;
-    std::int64_t maximum;
-};
-// Fields whose exit rule refuses a value outside its spin button's range.
-constexpr Range kRangeFields[] = {{"displayHoldTime", 0, 255}, {"lcdBaseContrast", 8, 63}, {"rangeHoldTime", 0, 255}};
-// The decoder thresholds are clamped, never refused; BS1 stays below BS3.
-constexpr Range kBs1{"bs1", 2, 61};
-constexpr Range kBs3{"bs3", 3, 62};
+// The decoder thresholds are clamped, never refused.
+constexpr std::string_view kBs1 = "bs1";
+constexpr std::string_view kBs3 = "bs3";
 // Texts that are filled with spaces to their length when left.
 constexpr std::string_view kSpaceFilled[] = {"banner", "serialNum", "canned", "folderName"};
 
@@ -79,16 +72,21 @@ bool IsSpaceFilled(std::string_view name)
     });
 }
 
+bool FoldersUsable(const PagerSettings& settings)
+{
+    std::array<std::int64_t, kSlotsWithStorage> choices{};
+    for (int slot = 1; slot <= kSlotsWithStorage; ++slot) {
+        choices[slot - 1] = settings.number(Member("storage", slot));
+    }
+    return AreFoldersUsable(choices);
+}
+
 // Unticking a folder unticks every later one; ticking one needs the folder before it.
 std::optional<SettingProblem> ApplyFolder(PagerSettings& settings, std::string_view name, bool checked)
 {
     const int k = std::stoi(std::string(name.substr(std::string_view("folderEn").size())));
     if (checked) {
-        bool anyPublic = false;
-        for (int slot = 1; slot <= kSlotsWithStorage; ++slot) {
-            anyPublic = anyPublic || settings.number(Member("storage", slot)) == kPublicStorage;
-        }
-        if (k == 1 && !anyPublic) {
+        if (k == 1 && !FoldersUsable(settings)) {
             return Refusal(name, "Folders are used only while an address stores publicly.");
         }
         if (k > 1 && !settings.checked(Member("folderEn", k - 1))) {
@@ -105,10 +103,8 @@ std::optional<SettingProblem> ApplyFolder(PagerSettings& settings, std::string_v
 
 void ApplyFolderGroup(PagerSettings& settings)
 {
-    for (int slot = 1; slot <= kSlotsWithStorage; ++slot) {
-        if (settings.number(Member("storage", slot)) == kPublicStorage) {
-            return;
-        }
+    if (FoldersUsable(settings)) {
+        return;
     }
     for (int k = 1; k <= kFolderCount; ++k) {
         settings.setChecked(Member("folderEn", k), false);
@@ -127,7 +123,7 @@ std::optional<SettingProblem> ApplyCheck(PagerSettings& settings, const SettingD
     if (setting.name.starts_with("folderEn")) {
         return ApplyFolder(settings, setting.name, found->checked);
     }
-    if (setting.name == "muteOption" && found->checked && settings.number("fixedAlertMode") != kUserChoosesAlert) {
+    if (setting.name == "muteOption" && found->checked && !IsMuteOptionUsable(settings.number("fixedAlertMode"))) {
         return Refusal(setting.name, "Allow muting needs the fixed alert mode \"Let user choose\".");
     }
     settings.setChecked(setting.name, found->checked);
@@ -158,7 +154,7 @@ std::optional<SettingProblem> ApplyList(PagerSettings& settings, const SettingDe
         return Refusal(setting.name, setting.caption + " is one of " + items + ".");
     }
     settings.setNumber(setting.name, static_cast<std::int64_t>(*position));
-    if (setting.name == "fixedAlertMode" && *position != kUserChoosesAlert) {
+    if (setting.name == "fixedAlertMode" && !IsMuteOptionUsable(static_cast<std::int64_t>(*position))) {
         settings.setChecked("muteOption", false);
     }
     if (setting.name.starts_with("storage")) {
@@ -170,19 +166,12 @@ std::optional<SettingProblem> ApplyList(PagerSettings& settings, const SettingDe
 std::optional<SettingProblem> ApplyThreshold(PagerSettings& settings, std::string_view name, std::int64_t typed)
 {
     // Both are read as the editor reads them: 16 bits.
-    std::int64_t bs1 = static_cast<std::uint16_t>(name == kBs1.name ? typed : settings.number(kBs1.name));
-    std::int64_t bs3 = static_cast<std::uint16_t>(name == kBs3.name ? typed : settings.number(kBs3.name));
-    bs1 = std::clamp(bs1, kBs1.minimum, kBs1.maximum);
-    bs3 = std::clamp(bs3, kBs3.minimum, kBs3.maximum);
-    if (bs1 >= bs3) {
-        if (name == kBs1.name) {
-            bs1 = bs3 - 1;
-        } else {
-            bs3 = bs1 + 1;
-        }
-    }
-    settings.setNumber(kBs1.name, bs1);
-    settings.setNumber(kBs3.name, bs3);
+    const Thresholds ordered =
+        OrderThresholds(static_cast<std::uint16_t>(name == kBs1 ? typed : settings.number(kBs1)),
+                        static_cast<std::uint16_t>(name == kBs3 ? typed : settings.number(kBs3)),
+                        name == kBs1 ? ThresholdLeft::Bs1 : ThresholdLeft::Bs3);
+    settings.setNumber(kBs1, ordered.bs1);
+    settings.setNumber(kBs3, ordered.bs3);
     return std::nullopt;
 }
 
@@ -205,17 +194,15 @@ std::optional<SettingProblem> ApplyNumber(PagerSettings& settings, const Setting
         settings = std::move(changed);
         return std::nullopt;
     }
-    if (setting.name == kBs1.name || setting.name == kBs3.name) {
+    if (setting.name == kBs1 || setting.name == kBs3) {
         if (text.empty()) {
             return Refusal(setting.name, StatusEnterNumber);
         }
         return ApplyThreshold(settings, setting.name, DigitsValue(text));
     }
-    for (const Range& range : kRangeFields) {
-        if (setting.name == range.name &&
-            (text.empty() || DigitsValue(text) < range.minimum || DigitsValue(text) > range.maximum)) {
-            return Refusal(setting.name, StatusIllegalValue);
-        }
+    if (const std::optional<ValueRange> range = RangeOf(setting.name);
+        range && (text.empty() || DigitsValue(text) < range->minimum || DigitsValue(text) > range->maximum)) {
+        return Refusal(setting.name, StatusIllegalValue);
     }
     if (text.empty()) {
         return Refusal(setting.name, StatusEnterNumber);
@@ -274,7 +261,7 @@ std::optional<SettingProblem> ApplyText(PagerSettings& settings, const SettingDe
     if (bytes->size() > setting.maxLength) {
         return Refusal(setting.name, TooLong(setting));
     }
-    if (setting.name == "passcode" && !AllDigits(*bytes)) {
+    if (setting.digitsOnly && !AllDigits(*bytes)) {
         return Refusal(setting.name, StatusEnterNumber);
     }
     if (IsSpaceFilled(setting.name)) {

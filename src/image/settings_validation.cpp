@@ -19,8 +19,6 @@ struct CapcodeRange {
 };
 constexpr CapcodeRange kLegalCapcodes[] = {{8, 2007663}, {2007672, 2045055}, {2045064, 2097143}};
 
-constexpr std::int64_t kDisabledAllDay = 0;
-constexpr std::int64_t kEnabledWithin = 2;
 constexpr int kNightShiftFinish = 2400;
 constexpr std::size_t kTimeLength = 5;
 constexpr std::size_t kDigitPositions[] = {0, 1, 3, 4};
@@ -100,6 +98,17 @@ std::optional<SettingProblem> AddressProblem(const PagerSettings& settings, int 
     return std::nullopt;
 }
 
+ScheduleDayCheck CheckScheduleDay(std::string_view start, std::string_view finish, bool nightShift,
+                                  std::int64_t period)
+{
+    const std::optional<int> begins = ClockValue(start);
+    const std::optional<int> ends = nightShift ? std::optional<int>(kNightShiftFinish) : ClockValue(finish);
+    const bool disablesDay = begins && ends && *begins == *ends;
+    // A start that holds no time cannot be before any finish.
+    const bool endsTooEarly = !disablesDay && period == kEnabledWithin && (!begins || !ends || *ends < *begins);
+    return {disablesDay, !IsLegalTime(finish) || endsTooEarly};
+}
+
 std::vector<SettingProblem> CheckSchedule(PagerSettings& settings)
 {
     std::vector<SettingProblem> problems;
@@ -110,15 +119,12 @@ std::vector<SettingProblem> CheckSchedule(PagerSettings& settings)
         if (settings.number(period) != kEnabledWithin) {
             settings.setChecked(nightShift, false);
         }
-        const std::optional<int> begins = ClockValue(settings.text(Member("start", day)));
-        const std::optional<int> ends =
-            settings.checked(nightShift) ? std::optional<int>(kNightShiftFinish) : ClockValue(settings.text(finish));
-        if (begins && ends && *begins == *ends) {
+        const ScheduleDayCheck checked = CheckScheduleDay(settings.text(Member("start", day)), settings.text(finish),
+                                                          settings.checked(nightShift), settings.number(period));
+        if (checked.disablesDay) {
             settings.setNumber(period, kDisabledAllDay);
         }
-        // A start that holds no time cannot be before any finish.
-        const bool endsTooEarly = settings.number(period) == kEnabledWithin && (!begins || !ends || *ends < *begins);
-        if (!IsLegalTime(settings.text(finish)) || endsTooEarly) {
+        if (checked.refusesFinish) {
             problems.push_back(Problem(finish, StatusIllegalValue));
         }
     }

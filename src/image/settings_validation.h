@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace q9tx {
@@ -48,6 +49,16 @@ bool IsReachableFrequency(std::int64_t hertz, std::uint8_t chip);
 // The refusals of an address field when it is left with `capcode`: illegal, or held by
 // another address. Empty when accepted.
 std::optional<SettingProblem> AddressProblem(const PagerSettings& settings, int slot);
+
+// One day of the schedule check, after a day that is not "Enabled" has lost its night
+// shift: whether equal start and finish turn it into "Disabled, all day", and whether its
+// finish is refused (not a legal time, or, on a day still "Enabled", before its start).
+struct ScheduleDayCheck {
+    bool disablesDay;
+    bool refusesFinish;
+};
+ScheduleDayCheck CheckScheduleDay(std::string_view start, std::string_view finish, bool nightShift,
+                                  std::int64_t period);
 
 // The schedule check: a day no longer "Enabled" loses its night shift, a day whose start
 // equals its finish becomes "Disabled, all day", and each finish that is not a legal

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/crc16.h"
+#include "checksum/crc16.h"
 
 namespace q9tx {
 

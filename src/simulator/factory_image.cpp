@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "link/crc16.h"
+#include "checksum/crc16.h"
 
 namespace q9tx::sim {
 

@@ -1,11 +1,8 @@
 #include "transfer/settings_advance.h"
 
+#include "image/item_lists.h"
+
 namespace q9tx {
-namespace {
-
-constexpr int kPrivateStorage = 0;
-
-}  // namespace
 
 AddressAdvance AdvanceAddresses(PagerSettings& settings, const AddressSteps& steps)
 {

@@ -13,7 +13,7 @@
 
 #include "../unit/link/link_test_doubles.h"
 #include "fuzz_check.h"
-#include "link/crc16.h"
+#include "checksum/crc16.h"
 #include "link/pager_link.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "image/rf_word.h"
 #include "image/status_error.h"
 #include "image/text_field.h"
-#include "link/crc16.h"
+#include "checksum/crc16.h"
 
 namespace {
 

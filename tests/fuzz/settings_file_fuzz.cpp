@@ -17,7 +17,7 @@
 #include "conversion_target.h"
 #include "fake_link.h"
 #include "fuzz_check.h"
-#include "link/crc16.h"
+#include "checksum/crc16.h"
 
 namespace {
 

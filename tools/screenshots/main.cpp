@@ -1,22 +1,43 @@
-// Renders each page of the main window into a PNG, without a display.
+// Renders each page of the main window into a PNG, without a display; or, with
+// --compare, renders them in memory and compares each with the PNG of the same name.
 
 #include <cstdio>
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QPixmap>
 #include <QTabWidget>
 
 #include "app/idle_link.h"
 #include "app/tform1.h"
 
+namespace {
+
+// The number of pixels in which two pictures differ; all of them when the sizes differ.
+qsizetype DifferingPixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return qsizetype(a.width()) * a.height() + qsizetype(b.width()) * b.height();
+    qsizetype differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+    }
+    return differing;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString directory = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(Q9TX_SCREENSHOT_DIR);
-    if (!QDir().mkpath(directory)) {
+    QStringList arguments = QApplication::arguments().mid(1);
+    const bool compare = arguments.removeAll(QStringLiteral("--compare")) > 0;
+    const QString directory = arguments.isEmpty() ? QStringLiteral(Q9TX_SCREENSHOT_DIR) : arguments.first();
+    if (!compare && !QDir().mkpath(directory)) {
         std::fprintf(stderr, "Cannot create %s\n", qPrintable(directory));
         return 1;
     }
@@ -24,16 +45,31 @@ int main(int argc, char** argv)
     q9tx::IdleLink link;
     TForm1 window(link);
     window.show();
+    int status = 0;
     for (int page = 0; page < window.PageControl1->count(); ++page) {
         window.PageControl1->setCurrentIndex(page);
         QApplication::processEvents();
         const QString file =
             QDir(directory).filePath(window.PageControl1->widget(page)->objectName() + QStringLiteral(".png"));
-        if (!window.grab().save(file)) {
+        const QPixmap picture = window.grab();
+        if (compare) {
+            const QImage shown = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+            const QImage reference(file);
+            if (reference.isNull()) {
+                std::fprintf(stderr, "Cannot read %s\n", qPrintable(file));
+                return 1;
+            }
+            const qsizetype differing = DifferingPixels(shown, reference.convertToFormat(QImage::Format_ARGB32));
+            std::printf("%s: %s (%lld pixels differ)\n", qPrintable(file), differing == 0 ? "equal" : "DIFFERENT",
+                        static_cast<long long>(differing));
+            status = differing == 0 ? status : 1;
+            continue;
+        }
+        if (!picture.save(file)) {
             std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
             return 1;
         }
         std::printf("%s (%dx%d)\n", qPrintable(file), window.width(), window.height());
     }
-    return 0;
+    return status;
 }

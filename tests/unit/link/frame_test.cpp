@@ -2,7 +2,7 @@
 
 #include <numeric>
 
-#include "link/crc16.h"
+#include "checksum/crc16.h"
 #include "link/frame_parser.h"
 #include "link_test_doubles.h"
 

@@ -1,22 +1,32 @@
-// The settings model against the window: the start-up values are the same, and for
+// The settings model against the window: the start-up values are the same; for
 // thousands of generated images that the window can show whole, loading into the window
-// and into settings gives the same values and the same image (or the same refusal).
+// and into settings gives the same values and the same image (or the same refusal); and
+// each setting edited with typed and pasted values through the window's keys and focus
+// and through the model's rules ends in the same settings, marks and message.
 
+#include <cstring>
 #include <random>
 
+#include <QAction>
 #include <QHash>
+#include <QLocale>
 
 #include <QTest>
 
 #include "conversion_support.h"
+#include "editor/field_marks.h"
 #include "editor/frequency_field_text.h"
+#include "editor/settings_view.h"
 #include "image/capcode.h"
 #include "image/rf_word.h"
 #include "image/setting_table.h"
 #include "image/setting_text.h"
 #include "image/settings_conversion.h"
+#include "image/settings_edit.h"
+#include "image/status_error.h"
 #include "image/settings_validation.h"
 #include "image/text_conversion.h"
+#include "message_general_rules/window_driver.h"
 
 using q9tx::ConfigImage;
 using q9tx::PagerSettings;
@@ -157,6 +167,187 @@ ConfigImage ShowableImage(std::mt19937& random)
     return Sealed(image);
 }
 
+// ---- One edit through both. ----
+
+enum class Entry { Typed, Pasted };
+
+struct Edit {
+    const char* text;
+    Entry entry = Entry::Typed;
+};
+
+// Values for each kind of setting: legal, illegal, the borders of each range and texts
+// that only a paste gets past the key filters. A value longer than a field's limit is
+// left out, since the window does not let it be typed.
+const std::vector<Edit>& EditsOf(SettingKind kind)
+{
+    static const std::vector<Edit> capcodes = {
+        {""},        {"7"},       {"8"},       {"2004013"}, {"2004008"}, {"2007663"}, {"2007664"},
+        {"2007671"}, {"2007672"}, {"2045055"}, {"2045056"}, {"2045064"}, {"2097143"}, {"2097144"},
+        {"9999999"}, {"12a", Entry::Pasted}};
+    static const std::vector<Edit> numbers = {{""},   {"0"},  {"1"},  {"2"},   {"3"},   {"7"},
+                                              {"8"},  {"40"}, {"61"}, {"62"},  {"63"},  {"64"},
+                                              {"99"}, {"255"}, {"256"}, {"1x", Entry::Pasted}};
+    static const std::vector<Edit> frequencies = {{"433.925"}, {"457.6125"}, {"454"}, {"300"},
+                                                  {""},        {"1.2.3", Entry::Pasted}};
+    static const std::vector<Edit> tones = {{"3c"}, {"F"}, {""}, {"ffff"}, {"3g", Entry::Pasted}};
+    static const std::vector<Edit> texts = {{"Hi"}, {""}, {"1234"}, {"xxxxxxxxxxxxxxxxxxxx"}, {"12a", Entry::Pasted}};
+    static const std::vector<Edit> times = {{"23:59"}, {"00:00"}, {"24:00"}, {"12:60"}, {"18:00"},
+                                            {" 9:00", Entry::Pasted}};
+    static const std::vector<Edit> checks = {{"yes"}, {"no"}};
+    switch (kind) {
+    case SettingKind::Capcode:
+        return capcodes;
+    case SettingKind::Number:
+        return numbers;
+    case SettingKind::Frequency:
+        return frequencies;
+    case SettingKind::Tone:
+        return tones;
+    case SettingKind::Text:
+        return texts;
+    case SettingKind::Time:
+        return times;
+    default:
+        return checks;
+    }
+}
+
+// Edits that need another setting first: the given edit runs through both as well.
+struct GivenEdit {
+    const char* givenName;
+    const char* givenText;
+    const char* name;
+    Edit edit;
+};
+const GivenEdit kGivenEdits[] = {
+    {"fixedAlertMode", "Vibrate", "muteOption", {"yes"}},
+    {"fixedAlertMode", "Let user choose", "muteOption", {"yes"}},
+    {"storage4", "Private", "folderEn1", {"yes"}},
+    {"folderEn3", "no", "folderEn4", {"yes"}},
+    {"folderEn3", "no", "folderEn3", {"yes"}},
+    {"bs3", "35", "bs1", {"40"}},
+    {"bs1", "40", "bs3", {"35"}},
+    {"address2", "2004013", "address6", {"2004013"}},
+    {"pllChip", "FS8170", "frequency", {"457.6125"}},
+    {"useSchedule", "no", "start1", {"24:00"}},
+};
+
+// The window's answer to an edit: whether it refused the value and the message it
+// showed. `silent` when the control could not be changed; `errorBox` when the general
+// error box spoke, as it does for a text the conversion cannot read, at once or when
+// the settings are collected for a save or write.
+struct WindowAnswer {
+    bool refused = false;
+    bool silent = false;
+    bool errorBox = false;
+    QString message;
+};
+
+// Controls whose disabling also decides their value; a disabled control of any other
+// kind keeps a value that only the command line may change.
+constexpr std::string_view kDecidedWhileDisabled[] = {"folderEn", "muteOption", "channelSpacing"};
+
+bool IsDecidedWhileDisabled(const std::string& name)
+{
+    return std::any_of(std::begin(kDecidedWhileDisabled), std::end(kDecidedWhileDisabled),
+                       [&name](std::string_view family) { return name.starts_with(family); });
+}
+
+void TypeInto(WindowDriver& driver, const SettingDefinition& setting, QLineEdit* field, const Edit& edit)
+{
+    QString text = QString::fromLatin1(edit.text);
+    if (setting.kind == SettingKind::Frequency)
+        text.replace(u'.', driver.window.decimalSeparator());
+    driver.enter(field);
+    if (setting.kind == SettingKind::Time) {
+        field->setCursorPosition(0);
+        if (edit.entry == Entry::Pasted)
+            field->setText(text);
+        else
+            QTest::keyClicks(field, text.remove(u':'));
+        return;
+    }
+    field->clear();
+    if (edit.entry == Entry::Pasted)
+        field->insert(text);
+    else
+        WindowDriver::type(field, text);
+}
+
+WindowAnswer EditInWindow(WindowDriver& driver, const SettingDefinition& setting, const Edit& edit)
+{
+    TForm1& window = driver.window;
+    QWidget* control = window.findChild<QWidget*>(QString::fromStdString(setting.name));
+    driver.errors.clear();
+    window.setStatusText(QString());
+    if (!control->isEnabled())
+        return {true, true, false, {}};
+    const QString text = QString::fromLatin1(edit.text);
+    if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        if (box->isChecked() != (text == QLatin1String("yes")))
+            box->click();
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+        driver.enter(list);
+        WindowDriver::choose(list, list->findText(text));
+        driver.leave();
+    } else {
+        TypeInto(driver, setting, qobject_cast<QLineEdit*>(control), edit);
+        // The key filter's refusal: what it let through is a different value.
+        const QString filtered = window.statusText();
+        driver.leave();
+        if (!filtered.isEmpty() && driver.errors.isEmpty())
+            return {true, false, false, filtered};
+    }
+    if (driver.errors.isEmpty()) {
+        try {
+            q9tx::CollectSettings(window, q9tx::UnreadableNumbers::Refuse);
+        } catch (const q9tx::ConversionError& error) {
+            driver.errors << QString::fromStdString(error.what());
+        }
+    }
+    if (!driver.errors.isEmpty())
+        return {true, false, true, driver.errors.last()};
+    return {q9tx::isRefused(control), false, false, window.statusText()};
+}
+
+// Whether the model and the window agree on one edit; empty when they do.
+QString Disagreement(WindowDriver& driver, PagerSettings& model, const std::string& name, const Edit& edit)
+{
+    const SettingDefinition& setting = *q9tx::FindSetting(name);
+    const PagerSettings before = model;
+    const WindowAnswer window = EditInWindow(driver, setting, edit);
+    const std::optional<q9tx::SettingProblem> problem = q9tx::ApplySetting(model, name, edit.text);
+    const QString modelMessage = problem ? QString::fromStdString(problem->message) : QString();
+    const QString label = QStringLiteral("%1=\"%2\"%3: ")
+                              .arg(QString::fromStdString(name), QLatin1String(edit.text),
+                                   edit.entry == Entry::Pasted ? QStringLiteral(" pasted") : QString());
+    // A disabled control that keeps its value may still be set from the command line,
+    // as long as nothing else follows from it.
+    const bool keptWhileDisabled = window.silent && !IsDecidedWhileDisabled(name);
+    if (window.silent && !problem && (model == before || keptWhileDisabled)) {
+        PagerSettings only = before;
+        only.setNumber(name, model.number(name));
+        only.setText(name, model.text(name));
+        return only == model ? QString() : label + QStringLiteral("the model changes more than the setting");
+    }
+    if (window.refused != problem.has_value())
+        return label + QStringLiteral("window %1 (\"%2\"), model %3 (\"%4\")")
+                           .arg(window.refused ? QStringLiteral("refuses") : QStringLiteral("takes"), window.message,
+                                problem ? QStringLiteral("refuses") : QStringLiteral("takes"), modelMessage);
+    // The general error box names the unreadable text; the model says what to type.
+    if (!window.silent && !window.errorBox && window.message != modelMessage)
+        return label + QStringLiteral("window says \"%1\", model \"%2\"").arg(window.message, modelMessage);
+    PagerSettings shown = q9tx::CollectSettings(driver.window, q9tx::UnreadableNumbers::TakeStartUpValue);
+    if (problem) {
+        // The window keeps a refused text for the user to correct.
+        shown.setNumber(name, model.number(name));
+        shown.setText(name, model.text(name));
+    }
+    const QStringList differences = Differences(shown, model);
+    return differences.isEmpty() ? QString() : label + differences.join(QStringLiteral("; "));
+}
+
 }  // namespace
 
 class SettingsModelCrossCheck : public QObject {
@@ -206,6 +397,54 @@ private slots:
         }
         QVERIFY(window.errors.isEmpty());
         QVERIFY(refused < kImageCount / 2);
+    }
+
+    // Every setting with the values of its kind, and the edits that need another first,
+    // from a start where every control a user may change is usable: recovery mode on,
+    // canned messages and a reminder on, one address public and half the folders in use.
+    void editsAgree()
+    {
+        QLocale::setDefault(QLocale(QLocale::English));
+        WindowDriver driver;
+        QVERIFY(driver.active);
+        driver.window.Recover1->trigger();
+        PagerSettings start = q9tx::DefaultSettings();
+        QStringList disagreements;
+        for (const auto& [name, text] : std::initializer_list<std::pair<std::string, const char*>>{
+                 {"cannedMessages", "yes"}, {"unreadReminder", "1 sec"}, {"storage4", "Public"}})
+            disagreements << Disagreement(driver, start, name, {text});
+        for (int k = 1; k <= q9tx::kFolderCount / 2; ++k)
+            disagreements << Disagreement(driver, start, q9tx::Member("folderEn", k), {"yes"});
+
+        const auto fromStart = [&](const std::string& name, const Edit& edit) {
+            q9tx::ShowSettings(driver.window, start);
+            PagerSettings model = start;
+            disagreements << Disagreement(driver, model, name, edit);
+        };
+        for (const SettingDefinition& setting : q9tx::SettingTable()) {
+            if (setting.kind == SettingKind::List) {
+                for (const std::string_view item : setting.items)
+                    fromStart(setting.name, {std::string(item).c_str()});  // the text lives through the call
+                continue;
+            }
+            for (const Edit& edit : EditsOf(setting.kind)) {
+                // A paste passes the passcode's key filter, and no exit rule follows: the
+                // window keeps letters that the command line, which types, refuses.
+                const bool pastedPastFilter = setting.digitsOnly && edit.entry == Entry::Pasted;
+                if ((setting.maxLength == 0 || std::strlen(edit.text) <= setting.maxLength) && !pastedPastFilter)
+                    fromStart(setting.name, edit);
+            }
+        }
+        for (const GivenEdit& given : kGivenEdits) {
+            q9tx::ShowSettings(driver.window, start);
+            PagerSettings model = start;
+            disagreements << Disagreement(driver, model, given.givenName, {given.givenText});
+            disagreements << Disagreement(driver, model, given.name, given.edit);
+        }
+        disagreements.removeAll(QString());
+        for (const QString& disagreement : disagreements)
+            qWarning().noquote() << disagreement;
+        QCOMPARE(disagreements.size(), 0);
     }
 };
 

@@ -1,4 +1,4 @@
-#include "link/crc16.h"
+#include "checksum/crc16.h"
 
 #include <array>
 
