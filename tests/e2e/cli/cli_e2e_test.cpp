@@ -660,7 +660,7 @@ void CliEndToEndTest::unusableOptionsEndAtOnce_data()
                                   << "%d/t.bin is not a serial port.";
     QTest::newRow("file as backup folder")
         << QStringList{"write", "--backup-dir", "%d/t.bin", "--port", "%p", "%d/t.bin"}
-                                           << "The backup folder %d/t.bin is not a folder.";
+                                           << "the backup folder '%d/t.bin' is not a folder.";
     QTest::newRow("output in no folder") << QStringList{"read", "-o", "%d/none/x.bin", "--port", "%p"}
                                          << "%d/none/x.bin: File could not be written. (no such file)";
     QTest::newRow("folder as settings file") << QStringList{"write", "--port", "%p", "%d"}

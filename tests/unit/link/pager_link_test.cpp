@@ -22,13 +22,18 @@ struct LinkBench {
     {
         for (int i = 0; i < count; ++i, ++ticks) {
             link.LinkTick();
-            while (answered < port.written.size()) {
-                const auto [portName, frame] = port.written[answered++];
-                if (pagerPresent && portName == pagerPort && frame[2] == 'N')
-                    port.Receive(Frame('O'));
-                else if (pagerPresent && portName == pagerPort && frame[2] == 'H')
-                    port.Receive(Frame('H', identification));
-            }
+            Answer();
+        }
+    }
+    // The pager answers what was sent since it last answered, as it does between two ticks.
+    void Answer()
+    {
+        while (answered < port.written.size()) {
+            const auto [portName, frame] = port.written[answered++];
+            if (pagerPresent && portName == pagerPort && frame[2] == 'N')
+                port.Receive(Frame('O'));
+            else if (pagerPresent && portName == pagerPort && frame[2] == 'H')
+                port.Receive(Frame('H', identification));
         }
     }
     void Connect()
@@ -167,6 +172,7 @@ TEST(PagerLink, WatchedPagerIsAskedOnEveryTickAndLostSoonAfterItFallsSilent)
     LinkBench bench({"ttyUSB0"});
     bench.Connect();
     bench.link.WatchForRemoval();
+    bench.Answer();
     const std::size_t polls = bench.Sent('N', "ttyUSB0");
     bench.Tick(60);
     EXPECT_EQ(bench.Sent('N', "ttyUSB0"), polls + 60) << "N on every tick while it answers";
