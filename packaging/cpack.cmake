@@ -25,9 +25,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Native Wayland windows; under X11 and XWayland the xcb plugin of libqt6gui6 serves.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xvfb")
+# Native Wayland windows, for those who want them: XWayland and the xcb plugin of libqt6gui6
+# serve otherwise, without the QML modules qt6-wayland brings along.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack_tools.cmake)
+if(Q9TX_HOMEPAGE_URL)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${Q9TX_HOMEPAGE_URL})
+endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_CURRENT_LIST_DIR}/postinst
     ${CMAKE_CURRENT_LIST_DIR}/postrm)

@@ -6,6 +6,11 @@ namespace q9tx {
 
 QString ApplicationId()
 {
+    return QStringLiteral(Q9TX_APP_ID);
+}
+
+QString IconName()
+{
     return QStringLiteral("q9tx-programmer");
 }
 
@@ -16,7 +21,7 @@ QIcon ApplicationIcon()
                        QDirIterator::Subdirectories);
     while (sizes.hasNext())
         builtIn.addFile(sizes.next());
-    return QIcon::fromTheme(ApplicationId(), builtIn);
+    return QIcon::fromTheme(IconName(), builtIn);
 }
 
 }  // namespace q9tx

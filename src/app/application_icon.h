@@ -7,8 +7,10 @@
 
 namespace q9tx {
 
-// The name of the icon and of the desktop entry (q9tx-programmer.desktop).
+// The name of the desktop entry (<id>.desktop) and of the AppStream component.
 QString ApplicationId();
+// The icon's name in the icon theme.
+QString IconName();
 
 QIcon ApplicationIcon();
 

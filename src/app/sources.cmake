@@ -17,7 +17,7 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/transfer_frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/write_transfer.cpp
 )
-target_compile_definitions(q9tx_gui PUBLIC Q9TX_VERSION="${PROJECT_VERSION}")
+target_compile_definitions(q9tx_gui PUBLIC Q9TX_VERSION="${PROJECT_VERSION}" Q9TX_APP_ID="${Q9TX_APP_ID}")
 # The window icon, also when the programmer runs from the build folder.
 set(icon_files)
 foreach(size IN LISTS Q9TX_ICON_SIZES)

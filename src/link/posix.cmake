@@ -5,6 +5,7 @@ add_library(q9tx_serial STATIC
   ${CMAKE_CURRENT_LIST_DIR}/posix/pager_line_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/posix_serial_port.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/receive_thread.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/posix/sysfs_tty_poll.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/udev_device_monitor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/udev_event_source.cpp
 )

@@ -1,8 +1,10 @@
 #include "link/sysfs_tty_scan.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "link/adapter_port_list.h"
+#include "link/adapter_usb_ids.h"
 
 namespace q9tx {
 namespace {
@@ -10,8 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kAdapterDriver = "pl2303";
-constexpr std::string_view kAdapterVendor = "067b";
-constexpr std::string_view kAdapterProduct = "2303";
 
 std::string ReadFirstWord(const fs::path& file)
 {
@@ -36,9 +36,13 @@ bool BelowAdapterUsbDevice(const fs::path& ttyEntry, const fs::path& root)
     if (error)
         return false;
     for (; device != root && device.has_relative_path(); device = device.parent_path()) {
-        if (fs::exists(device / "idVendor", error))
-            return EqualIgnoringCase(ReadFirstWord(device / "idVendor"), kAdapterVendor) &&
-                   EqualIgnoringCase(ReadFirstWord(device / "idProduct"), kAdapterProduct);
+        if (fs::exists(device / "idVendor", error)) {
+            const std::string vendor = ReadFirstWord(device / "idVendor");
+            const std::string product = ReadFirstWord(device / "idProduct");
+            return std::any_of(std::begin(kAdapterUsbIds), std::end(kAdapterUsbIds), [&](const AdapterUsbId& id) {
+                return EqualIgnoringCase(vendor, id.vendor) && EqualIgnoringCase(product, id.product);
+            });
+        }
     }
     return false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Finds the ttys of PL2303 USB-serial adapters in sysfs: a tty whose device is bound to the
-// kernel's pl2303 driver, or whose device sits below a USB device with idVendor 067b and
-// idProduct 2303 (the adapter bound to another driver, or not bound yet).
+// kernel's pl2303 driver, or whose device sits below a USB device with one of the cables' ids
+// (kAdapterUsbIds: the adapter bound to another driver, or not bound yet).
 
 #include <filesystem>
 #include <string>

@@ -16,7 +16,7 @@ const QDir packaging(QStringLiteral(Q9TX_PACKAGING_DIR));
 
 QString DesktopEntryValue(const QString& key)
 {
-    QFile entry(packaging.filePath(q9tx::ApplicationId() + QStringLiteral(".desktop")));
+    QFile entry(packaging.filePath(QStringLiteral("q9tx-programmer.desktop")));
     if (!entry.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     const QString prefix = key + QLatin1Char('=');
@@ -35,9 +35,9 @@ private slots:
     void desktopEntryMatchesTheWindow()
     {
         QCOMPARE(QGuiApplication::desktopFileName(), q9tx::ApplicationId());
-        QCOMPARE(DesktopEntryValue(QStringLiteral("Icon")), q9tx::ApplicationId());
-        QCOMPARE(DesktopEntryValue(QStringLiteral("Exec")), q9tx::ApplicationId() + QStringLiteral(" %f"));
-        QVERIFY(packaging.exists(QStringLiteral("icons/") + q9tx::ApplicationId() + QStringLiteral(".svg")));
+        QCOMPARE(DesktopEntryValue(QStringLiteral("Icon")), q9tx::IconName());
+        QCOMPARE(DesktopEntryValue(QStringLiteral("Exec")), QStringLiteral("q9tx-programmer %f"));
+        QVERIFY(packaging.exists(QStringLiteral("icons/") + q9tx::IconName() + QStringLiteral(".svg")));
     }
 
     void windowIconHasEverySize_data()
@@ -58,7 +58,7 @@ private slots:
         QVERIFY(QGuiApplication::windowIcon().availableSizes().contains(size));
         const QImage shown = QGuiApplication::windowIcon().pixmap(size).toImage();
         const QImage rendered(packaging.filePath(QStringLiteral("icons/hicolor/%1/apps/%2.png")
-                                                     .arg(folder, q9tx::ApplicationId())));
+                                                     .arg(folder, q9tx::IconName())));
         QCOMPARE(rendered.size(), size);
         // Premultiplied, as a pixmap stores them, so that rounding translucent pixels does not count.
         QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),

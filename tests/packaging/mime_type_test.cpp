@@ -1,6 +1,6 @@
-// The settings file type as Qt-based file managers see it once it is installed: a
-// ".bin" file is a settings file only when it starts with the magic bytes 28 AC 01,
-// never by its name alone, and the magic does not take over other file names.
+// The settings file type as Qt-based file managers see it once it is installed: a file is
+// a settings file only when it starts with the magic bytes 28 AC 01, whatever its name,
+// and every other file keeps the type it had without ours.
 
 #include <gtest/gtest.h>
 
@@ -56,12 +56,14 @@ protected:
                                                  << errors_.toStdString();
     }
 
-    std::string TypeOf(const QString& name, const QByteArray& start)
+    // The file holds `start`, padded with zeros to the size of an image unless it is text.
+    std::string TypeOf(const QString& name, const QByteArray& start, bool padded = true)
     {
         QFile file(files_.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(start);
-        file.write(QByteArray(512 - start.size(), '\0'));
+        if (padded)
+            file.write(QByteArray(512 - start.size(), '\0'));
         file.close();
         return QMimeDatabase().mimeTypeForFile(file.fileName()).name().toStdString();
     }
@@ -76,23 +78,28 @@ QTemporaryDir* MimeTypeTest::data_ = nullptr;
 bool MimeTypeTest::ready_ = false;
 QString MimeTypeTest::errors_;
 
-TEST_F(MimeTypeTest, RecognisesSettingsFilesByNameAndContent)
+TEST_F(MimeTypeTest, RecognisesSettingsFilesByContentAndLeavesOtherFilesAlone)
 {
     const struct {
         const char* name;
         QByteArray start;
         std::string expected;
+        bool padded = true;
     } cases[] = {
         {"settings.bin", QByteArray("\x28\xac\x01\x00", 4), kSettingsType},
         {"Pager 7.BIN", QByteArray("\x28\xac\x01\x07", 4), kSettingsType},
-        {"firmware.bin", QByteArray("\x7f" "ELF\x02\x01", 6), "application/octet-stream"},
+        {"firmware.bin", QByteArray("\x7f" "ELF\x02\x01", 6), "application/x-executable"},
         {"zeros.bin", QByteArray(), "application/octet-stream"},
         {"version2.bin", QByteArray("\x28\xac\x02\x00", 4), "application/octet-stream"},
         {"swapped.bin", QByteArray("\xac\x28\x01\x00", 4), "application/octet-stream"},
         {"settings.png", QByteArray("\x28\xac\x01\x00", 4), "image/png"},
+        {"settings", QByteArray("\x28\xac\x01\x00", 4), kSettingsType},
+        {"picture.bin", QByteArray("\x89PNG\r\n\x1a\n", 8), "image/png"},
+        {"archive.bin", QByteArray("PK\x03\x04", 4), "application/zip"},
+        {"notes.bin", QByteArray("Frequency list\n"), "text/plain", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(TypeOf(QString::fromUtf8(c.name), c.start), c.expected) << c.name;
+        EXPECT_EQ(TypeOf(QString::fromUtf8(c.name), c.start, c.padded), c.expected) << c.name;
 }
 
 TEST_F(MimeTypeTest, DescribesTheType)
@@ -100,7 +107,8 @@ TEST_F(MimeTypeTest, DescribesTheType)
     const QMimeType type = QMimeDatabase().mimeTypeForName(QString::fromStdString(kSettingsType));
     ASSERT_TRUE(type.isValid());
     EXPECT_EQ(type.comment().toStdString(), "Q9TX pager settings");
-    EXPECT_EQ(type.preferredSuffix().toStdString(), "bin");
+    // No name pattern: one would take every other ".bin" file too.
+    EXPECT_TRUE(type.globPatterns().isEmpty());
     EXPECT_EQ(type.iconName().toStdString(), "q9tx-programmer");
 }
 

@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include "link/posix/sysfs_tty_poll.h"
 #include "link/posix/udev_event_source.h"
 
 namespace q9tx {
@@ -32,6 +33,10 @@ bool UdevDeviceMonitor::start()
     }
     if (!source_) {
         source_ = UdevEventSource::Create();
+    }
+    // Without udev (containers, sandboxes) a cable plugged in later is still seen, a tick later.
+    if (!source_) {
+        source_ = SysfsTtyPoll::Create();
     }
     if (!source_ || sink_ == nullptr) {
         return false;

@@ -17,14 +17,15 @@ std::vector<WindowMessage> DeviceChangeMessages(TtyChange change);
 
 class UdevDeviceMonitor {
 public:
-    // Without a source, start() uses udev. `sink` must outlive the monitor.
+    // Without a source, start() uses udev, or where udev does not run polls sysfs. `sink`
+    // must outlive the monitor.
     explicit UdevDeviceMonitor(MessageSink* sink, std::unique_ptr<DeviceEventSource> source = nullptr);
     ~UdevDeviceMonitor();
 
     UdevDeviceMonitor(const UdevDeviceMonitor&) = delete;
     UdevDeviceMonitor& operator=(const UdevDeviceMonitor&) = delete;
 
-    // False where no event source is available (udev absent); nothing is then posted.
+    // False where no event source can be set up; nothing is then posted.
     bool start();
     void stop();
     bool isRunning() const;

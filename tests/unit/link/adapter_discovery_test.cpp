@@ -3,8 +3,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 
 #include "link/adapter_discovery.h"
+#include "link/adapter_usb_ids.h"
+#include "link/sysfs_tty_scan.h"
 #include "link/pager_link.h"
 #include "link_test_doubles.h"
 
@@ -116,6 +120,51 @@ TEST(AdapterDiscovery, RecognisesTheAdapterByDriverOrByUsbIds)
     EXPECT_EQ(Listed(discovery), (std::vector<std::string>{"/dev/pts/3", "ttyUSB0", "ttyUSB2"}));
     discovery.StopPortDiscovery();
     EXPECT_EQ(discovery.GetAdapterPort(nullptr, 0), 0u);
+}
+
+// Whether the installed udev rule gives a tty of this driver and USB id to the seat's user: one
+// of its lines that lead to the cable's label has all its conditions met.
+bool UdevRuleCovers(const std::string& driver, const std::string& vendor, const std::string& product)
+{
+    const std::map<std::string, std::string> values{
+        {"DRIVERS", driver}, {"ATTRS{idVendor}", vendor}, {"ATTRS{idProduct}", product}};
+    std::ifstream rules(Q9TX_UDEV_RULE);
+    EXPECT_TRUE(rules.is_open()) << Q9TX_UDEV_RULE;
+    const std::regex condition(R"re(([A-Z]+(\{\w+\})?)=="([^"]*)")re");
+    for (std::string line; std::getline(rules, line);) {
+        if (line.rfind("#", 0) == 0 || line.find("GOTO=\"q9tx_programmer_cable\"") == std::string::npos)
+            continue;
+        bool met = true;
+        for (std::sregex_iterator it(line.begin(), line.end(), condition), end; it != end; ++it) {
+            const auto value = values.find((*it)[1]);
+            if (value == values.end())
+                ADD_FAILURE() << "condition the test cannot judge: " << (*it)[0];
+            met = met && value != values.end() && value->second == (*it)[3];
+        }
+        if (met)
+            return true;
+    }
+    return false;
+}
+
+TEST(AdapterDiscovery, UdevRuleCoversExactlyTheTtysDiscoveryFinds)
+{
+    struct Tty {
+        std::string driver, vendor, product;
+    };
+    std::vector<Tty> ttys = {
+        {"pl2303", "067b", "2303"}, {"pl2303", "0557", "2008"}, {"ftdi_sio", "0403", "6001"},
+        {"", "067b", "2304"},       {"ftdi_sio", "067b", "23a4"}, {"serial8250", "", ""},
+    };
+    for (const AdapterUsbId& id : kAdapterUsbIds)
+        ttys.push_back({"", std::string(id.vendor), std::string(id.product)});
+    for (const Tty& tty : ttys) {
+        FakeSysfs sysfs;
+        sysfs.AddTty("ttyUSB0", tty.driver, tty.vendor, tty.product);
+        const bool found = !FindAdapterTtys(sysfs.root).empty();
+        EXPECT_EQ(UdevRuleCovers(tty.driver, tty.vendor, tty.product), found)
+            << tty.driver << " " << tty.vendor << ":" << tty.product << (found ? " found" : " not found");
+    }
 }
 
 TEST(AdapterDiscovery, ClassifiesDeviceChanges)

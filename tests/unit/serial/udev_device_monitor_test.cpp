@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <deque>
+#include <filesystem>
 #include <tuple>
 
+#include "link/posix/sysfs_tty_poll.h"
 #include "link/posix/udev_event_source.h"
 #include "serial_test_support.h"
 
@@ -85,17 +87,51 @@ TEST(UdevDeviceMonitor, PostsEachChangeAsDeviceMessageThenNodesChanged)
     }
 }
 
-TEST(UdevDeviceMonitor, MissingUdevLeavesTheMonitorAbsent)
+TEST(UdevDeviceMonitor, MissingUdevFallsBackToPollingSysfs)
 {
     EXPECT_EQ(UdevEventSource::Create("/nonexistent/udev"), nullptr);
     struct stat info {};
-    if (::stat("/run/udev", &info) == 0) {
-        GTEST_SKIP() << "udev runs on this machine";
+    if (::stat("/run/udev", &info) != 0) {
+        RecordingSink sink;
+        UdevDeviceMonitor monitor(&sink);
+        EXPECT_TRUE(monitor.start());
+        EXPECT_TRUE(monitor.isRunning());
     }
+}
+
+TEST(UdevDeviceMonitor, PolledSysfsReportsTtysPluggedAndUnpluggedAfterStart)
+{
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "q9tx-sysfs-XXXXXX").string();
+    const fs::path root = ::mkdtemp(pattern.data());
+    const fs::path ttys = root / "class" / "tty";
+    fs::create_directories(ttys / "ttyS0");
+    fs::create_directories(ttys / "ttyUSB0");
     RecordingSink sink;
-    UdevDeviceMonitor monitor(&sink);
-    EXPECT_FALSE(monitor.start());
-    EXPECT_FALSE(monitor.isRunning());
+    UdevDeviceMonitor monitor(&sink, SysfsTtyPoll::Create(root, std::chrono::milliseconds(5)));
+    ASSERT_TRUE(monitor.start());
+    const struct {
+        const char* what;
+        const char* plug;
+        const char* unplug;
+        std::vector<Posted> posted;
+    } steps[] = {
+        {"present at start: not reported", nullptr, nullptr, {}},
+        {"arrival", "ttyUSB1", nullptr, {kArrival, kNodesChanged}},
+        {"removal", nullptr, "ttyUSB0", {kRemoval, kNodesChanged}},
+        {"replug between two looks", "ttyUSB2", "ttyUSB1", {kRemoval, kNodesChanged, kArrival, kNodesChanged}},
+    };
+    for (const auto& step : steps) {
+        sink.posted.clear();
+        if (step.unplug)
+            fs::remove(ttys / step.unplug);
+        if (step.plug)
+            fs::create_directories(ttys / step.plug);
+        test::PumpUntil([&] { return sink.posted.size() >= step.posted.size() && !step.posted.empty(); },
+                        std::chrono::milliseconds(step.posted.empty() ? 30 : 5000));
+        EXPECT_EQ(sink.posted, step.posted) << step.what;
+    }
+    fs::remove_all(root);
 }
 
 }  // namespace

@@ -241,7 +241,13 @@ private slots:
         window->EncodeImage(q9tx::OwnImageHeader());
         // The write would load the chip of an FS8108 pager, which cannot reach 400 MHz.
         Apply(*window, {{"pllChip", "2"}});
-        QVERIFY_THROWS_EXCEPTION(q9tx::StatusError, window->EncodeImage(q9tx::OwnImageHeader()));
+        bool refused = false;
+        try {
+            window->EncodeImage(q9tx::OwnImageHeader());
+        } catch (const q9tx::StatusError&) {
+            refused = true;
+        }
+        QVERIFY(refused);
         window->EncodeImage(std::nullopt);
     }
 };
