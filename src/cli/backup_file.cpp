@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "cli/backup_names.h"
+#include "image/path_bytes.h"
 
 namespace q9tx::cli {
 namespace {
@@ -34,9 +35,9 @@ KeptBackup WriteBackup(const std::string& dir, const std::string& serialNumber, 
                        const ConfigImage& image, const std::string& note)
 {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const std::string path =
-            FreeBackupPath(QString::fromStdString(dir), serialNumber, time, QString::fromStdString(note))
-                .toStdString();
+        // The folder's name as its bytes, so that one that is not UTF-8 is the folder named.
+        const std::string path = PathBytes(FreeBackupPath(PathFromBytes(QByteArray::fromStdString(dir)),
+                                                          serialNumber, time, QString::fromStdString(note)));
         const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0644);
         if (file < 0 && errno == EEXIST)
             continue;

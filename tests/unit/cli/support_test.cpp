@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFileInfo>
@@ -68,6 +69,10 @@ TEST(BackupNames, TakenNameGetsANumber)
     EXPECT_EQ(bytes, std::string(reinterpret_cast<const char*>(image.data()), image.size()));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(elsewhere)));
     EXPECT_NE(WriteBackup(dir.filePath("missing").toStdString(), "7", kTime, image).failure, "");
+    // A folder whose name is not UTF-8 is the folder named, byte for byte.
+    const std::string odd = dir.path().toStdString() + "/b\xff";
+    ASSERT_EQ(::mkdir(odd.c_str(), 0700), 0);
+    EXPECT_EQ(WriteBackup(odd, "7", kTime, image).path, odd + "/7-20261208T104534Z.bin");
 }
 
 ConfigImage PagerImage()
