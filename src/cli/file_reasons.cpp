@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "image/save_target.h"
+
 namespace q9tx::cli {
 namespace {
 
@@ -22,14 +24,6 @@ std::string ErrnoReason(int error)
     default:
         return "cannot be used";
     }
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace

@@ -6,18 +6,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include "image/save_target.h"
+
 namespace q9tx::cli {
 namespace {
 
-constexpr char kForeignLink[] = "a link that the folder's owner did not make";
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
+constexpr char kForeignLink[] = "a link that neither you nor the folder's owner made";
 
 }  // namespace
 
@@ -26,8 +20,7 @@ int TrustedOpen(const std::string& path, int flags, mode_t mode, std::string& fa
     struct stat link {};
     bool follow = false;
     if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        struct stat folder {};
-        if (::lstat(FolderOf(path).c_str(), &folder) != 0 || folder.st_uid != link.st_uid) {
+        if (!TrustedLink(path, link)) {
             failure = kForeignLink;
             return -1;
         }

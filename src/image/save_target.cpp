@@ -13,15 +13,6 @@ namespace {
 constexpr int kMostLinks = 40;
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 
-// The rule the kernel applies in shared folders, applied everywhere.
-bool TrustedLink(const std::string& link, const struct stat& info)
-{
-    if (info.st_uid == ::geteuid())
-        return true;
-    struct stat folder {};
-    return ::stat(FolderOf(link).c_str(), &folder) == 0 && folder.st_uid == info.st_uid;
-}
-
 std::optional<std::string> LinkTarget(const std::string& link)
 {
     std::string target(PATH_MAX, '\0');
@@ -33,6 +24,14 @@ std::optional<std::string> LinkTarget(const std::string& link)
 }
 
 }  // namespace
+
+bool TrustedLink(const std::string& link, const struct stat& info)
+{
+    if (info.st_uid == ::geteuid())
+        return true;
+    struct stat folder {};
+    return ::stat(FolderOf(link).c_str(), &folder) == 0 && folder.st_uid == info.st_uid;
+}
 
 std::optional<SaveTarget> ResolveSaveTarget(const std::string& path)
 {

@@ -21,6 +21,10 @@ struct SaveTarget {
 // read-only is kept, also from an administrator).
 std::optional<SaveTarget> ResolveSaveTarget(const std::string& path);
 
+// Whether the link at `link` (its lstat in `info`) may be followed: the user made it, or
+// the owner of its folder did. The rule the kernel applies in shared folders, everywhere.
+bool TrustedLink(const std::string& link, const struct stat& info);
+
 std::string FolderOf(const std::string& path);
 std::string FileNameOf(const std::string& path);
 
