@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -32,6 +33,15 @@ constexpr int kCursorWidth = 1;
 // An edit outside the setting table without a typing limit of its own.
 constexpr int kLongestFreeText = 32;
 
+void InvalidateAll(QLayout* layout)
+{
+    layout->invalidate();
+    for (int i = 0; i < layout->count(); ++i) {
+        if (QLayout* inner = layout->itemAt(i)->layout())
+            InvalidateAll(inner);
+    }
+}
+
 void Fit(QLineEdit* edit)
 {
     const FieldContent content = ContentOf(edit);
@@ -46,7 +56,18 @@ void Fit(QLineEdit* edit)
     option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
     const QSize size =
         edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, metrics.height()), edit);
+    if (edit->minimumWidth() == size.width() && edit->maximumWidth() == size.width())
+        return;
     edit->setFixedWidth(size.width());
+    // Up to the window, nested layouts and the size hints cached for each widget keep the
+    // old width until told.
+    for (QWidget* ancestor = edit->parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        if (ancestor->layout())
+            InvalidateAll(ancestor->layout());
+        ancestor->updateGeometry();
+        if (ancestor->isWindow())
+            break;
+    }
 }
 
 class WidthKeeper : public QObject {

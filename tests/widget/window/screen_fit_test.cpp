@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QStatusBar>
 #include <QStyle>
@@ -145,6 +146,11 @@ private slots:
                                 .arg(window.frameGeometry().x()).arg(window.frameGeometry().y())
                                 .arg(window.frameGeometry().width()).arg(window.frameGeometry().height())
                                 .arg(available.width()).arg(available.height())));
+        // At the desktop's own font and scale a laptop screen shows the pages whole.
+        if (font == DesktopFont() && qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
+            for (const QScrollBar* bar : window.findChildren<QScrollBar*>())
+                QVERIFY(!bar->isVisible());
+        }
         // The status bar and the progress panel are never scrolled away.
         for (QWidget* part : {static_cast<QWidget*>(window.StatusBar1), window.progress}) {
             if (part->isVisible())
