@@ -25,12 +25,16 @@ QString CurrentFolder()
 
 }  // namespace
 
-void LoadFileArgumentLater(TForm1& window, const QString& argument)
+QString FileArgumentPath(const QString& argument)
 {
     const QUrl url(argument);
     const QString local = url.isLocalFile() ? PathFromFileUrl(url) : argument;
-    const QString path =
-        QDir::cleanPath(QDir::isAbsolutePath(local) ? local : CurrentFolder() + QLatin1Char('/') + local);
+    return QDir::cleanPath(QDir::isAbsolutePath(local) ? local : CurrentFolder() + QLatin1Char('/') + local);
+}
+
+void LoadFileArgumentLater(TForm1& window, const QString& argument)
+{
+    const QString path = FileArgumentPath(argument);
     QTimer::singleShot(0, &window, [&window, path] { Guarded([&] { window.LoadSettingsFile(path); }); });
 }
 

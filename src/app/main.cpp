@@ -6,6 +6,7 @@
 #include "app/error_box.h"
 #include "app/file_argument.h"
 #include "app/q9tx_application.h"
+#include "app/single_instance.h"
 #include "app/termination_signals.h"
 #include "app/tform1.h"
 #include "image/path_bytes.h"
@@ -56,6 +57,12 @@ int main(int argc, char** argv)
         }
     }
     Q9txApplication app(argc, argv);
+    // A file opened from the desktop goes to the window already open; --port and
+    // --simulate ask for a window of their own, for another cable.
+    const bool ownWindow = options.simulate || !options.ports.empty() || !options.trace.empty();
+    if (!ownWindow && !options.files.isEmpty() &&
+        q9tx::HandToRunningInstance(q9tx::InstanceSocketName(), q9tx::FileArgumentPath(options.files.front())))
+        return 0;
     try {
         // Declared first so that it goes last: the port must be closed before the pager goes.
         std::unique_ptr<q9tx::sim::SimulatedPager> simulator;
@@ -75,6 +82,9 @@ int main(int argc, char** argv)
         q9tx::UdevDeviceMonitor deviceMonitor(&window);
         deviceMonitor.start();
         window.show();
+        q9tx::InstanceServer instanceServer;
+        if (instanceServer.listen(q9tx::InstanceSocketName()))
+            q9tx::ServeFilesTo(window, instanceServer);
         // Ended by a signal, the program closes as the user's Exit would: the pager
         // gets its sign-off and the port is released.
         q9tx::TerminationSignals terminationSignals;

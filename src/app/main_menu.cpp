@@ -39,6 +39,8 @@ const MenuItem kHelpItems[] = {
     {&TForm1::N2, "N2", "", "", kNoShortcut, nullptr, false},
     {&TForm1::About1, "About1", "&About", "About|Shows the program's title and version", kNoShortcut,
      &TForm1::About1Click, false},
+    {&TForm1::AboutQt1, "AboutQt1", "About &Qt", "About Qt|Shows the version of the Qt toolkit", kNoShortcut,
+     &TForm1::AboutQt1Click, false},
 };
 
 const MenuItem kBarCommands[] = {

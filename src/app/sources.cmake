@@ -11,6 +11,7 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/read_transfer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_compare.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/single_instance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/termination_signals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tform1.cpp

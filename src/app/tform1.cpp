@@ -7,13 +7,11 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
 #include <QPalette>
 #include <QProgressBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
@@ -21,7 +19,11 @@
 #include "app/error_box.h"
 #include "app/status_texts.h"
 #include "app/window_message_event.h"
+#include "editor/accessible_names.h"
 #include "editor/field_events.h"
+#include "editor/field_widths.h"
+#include "editor/readable_red.h"
+#include "editor/screen_fit.h"
 #include "editor/up_down_button.h"
 #include "image/path_bytes.h"
 #include "link/frame.h"
@@ -68,10 +70,6 @@ TForm1::TForm1(LinkControl& link, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    // The form's font size: 8 points, as the layout was drawn for.
-    QFont formFont = font();
-    formFont.setPointSize(8);
-    setFont(formFont);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
@@ -81,11 +79,10 @@ TForm1::TForm1(LinkControl& link, QWidget* parent)
     WireEditorRules();
     RunConstructionSteps();
 
-    // Sized to its content, which changes when the progress panel shows.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    NameControls(this);
+    FitFieldWidths(this);
+    FitToScreen(this, true);
+    KeepOnScreen(this, progress);
 }
 
 void TForm1::RunConstructionSteps()
@@ -106,7 +103,7 @@ void TForm1::RunConstructionSteps()
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Q9TX Programmer"));
     setWindowTitle(QGuiApplication::applicationDisplayName());
     QPalette actionPalette = action->palette();
-    actionPalette.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
+    actionPalette.setColor(QPalette::WindowText, ReadableRed(actionPalette.color(QPalette::Window)));
     action->setPalette(actionPalette);
     banner1->hide();
     displayHoldTime->setText(QStringLiteral("10"));
@@ -158,7 +155,11 @@ void TForm1::postMessage(const WindowMessage& message)
     QCoreApplication::postEvent(this, new WindowMessageEvent(message));
 }
 
-void TForm1::setStatusText(const QString& text) { simpleText_->setText(text); }
+void TForm1::setStatusText(const QString& text)
+{
+    simpleText_->setText(text);
+    AnnounceStatus(this, simpleText_, text);
+}
 
 QString TForm1::statusText() const { return simpleText_->text(); }
 

@@ -84,6 +84,7 @@ public:
     void ShowPagerInfo(const q9tx::WindowMessage& reply);
     void Exit1Click();
     void About1Click();
+    void AboutQt1Click();
 
     // Menu commands, transfers and settings files (src/transfer, src/app).
     void Open1Click();
@@ -195,6 +196,7 @@ public:
     QAction* Recover1 = nullptr;
     QAction* N2 = nullptr;
     QAction* About1 = nullptr;
+    QAction* AboutQt1 = nullptr;
 
     // Factory panel.
     QComboBox* customerId = nullptr;
@@ -344,7 +346,7 @@ public:
 
     // ---- Transfers with the pager and the Help menu (src/transfer/). ----
 
-    // The about box: caption and one line of text. Empty uses the toolkit's message box;
+    // The about box: caption and its text, which may hold a link. Empty uses the toolkit's message box;
     // tests set their own.
     using AboutBox = std::function<void(const QString& caption, const QString& text)>;
     AboutBox AboutBox1;

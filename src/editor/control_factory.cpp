@@ -2,42 +2,22 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
-#include <QStyleOptionFrame>
 
 #include "editor/control_hints.h"
 #include "editor/limited_edit.h"
 #include "editor/upper_case_validator.h"
 
 namespace q9tx {
-namespace {
-
-// Room for `characters` of the widest digit or letter the field is likely to hold.
-void FitWidth(QLineEdit* edit, int characters)
-{
-    const QFontMetrics metrics(edit->font());
-    const int textWidth = metrics.horizontalAdvance(QLatin1Char('W')) * characters * 3 / 4 +
-                          metrics.horizontalAdvance(QLatin1Char('0'));
-    QStyleOptionFrame option;
-    option.initFrom(edit);
-    const QSize size = edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option,
-                                                        QSize(textWidth, metrics.height()), edit);
-    edit->setFixedWidth(size.width());
-}
-
-}  // namespace
 
 QLineEdit* MakeEdit(QWidget* parent, const QString& name, int maxLength, const QString& text)
 {
     auto* edit = new LimitedEdit(maxLength, parent);
     edit->setObjectName(name);
     edit->setText(text);
-    FitWidth(edit, maxLength);
     return edit;
 }
 
@@ -48,7 +28,6 @@ QLineEdit* MakeTimeEdit(QWidget* parent, const QString& name, const QString& tex
     // '0' an optional digit, '9' a required one.
     edit->setInputMask(QStringLiteral("09:99;_"));
     edit->setText(text);
-    FitWidth(edit, 5);
     return edit;
 }
 

@@ -21,8 +21,8 @@ namespace q9tx {
 // How many items a drop-down shows at once unless the inventory says otherwise.
 inline constexpr int kDefaultDropDownLines = 8;
 
-// An edit into which the user may type at most maxLength characters, wide enough to
-// show them all; text the program sets is shown whole (limited_edit.h).
+// An edit into which the user may type at most maxLength characters; text the program
+// sets is shown whole (limited_edit.h). Its width is set with the window's (field_widths.h).
 QLineEdit* MakeEdit(QWidget* parent, const QString& name, int maxLength, const QString& text = {});
 // A time edit "hh:nn" whose first hour digit may be left blank, blanks shown as '_'.
 QLineEdit* MakeTimeEdit(QWidget* parent, const QString& name, const QString& text);

@@ -1,4 +1,5 @@
 target_sources(q9tx_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/accessible_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/address_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/addresses_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_factory.cpp
@@ -6,6 +7,7 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/factory_panel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/field_events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/field_marks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/field_widths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frequency_field_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/general_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/general_rules.cpp
@@ -13,15 +15,18 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/masked_entry_guard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/message_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/messages_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/readable_red.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rule_wiring.cpp
   ${CMAKE_CURRENT_LIST_DIR}/schedule_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/schedule_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/screen_fit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_validation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_byte_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_byte_validator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_conversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/up_down_button.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/whole_content_scroll_area.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_conversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_frame.cpp
 )

@@ -1,5 +1,7 @@
 // The window's frame: the progress panel, the factory panel, the settings panel with
-// its four pages, and the status bar.
+// its four pages, and the status bar. The panels below the progress panel scroll where
+// the screen is too small for them, so that the progress panel and the status bar stay
+// in view.
 
 #include <QLabel>
 #include <QProgressBar>
@@ -9,6 +11,7 @@
 
 #include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "editor/whole_content_scroll_area.h"
 
 using namespace q9tx;
 
@@ -35,11 +38,20 @@ void TForm1::BuildWindowFrame()
     progress->hide();
     column->addWidget(progress);
 
-    factory = BuildFactoryPanel();
-    factory->setParent(central);
-    column->addWidget(factory);
+    auto* scroll = new WholeContentScrollArea(central);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* panels = new QWidget(scroll);
+    auto* panelColumn = new QVBoxLayout(panels);
+    panelColumn->setContentsMargins(0, 0, 0, 0);
+    panelColumn->setSpacing(0);
+    column->addWidget(scroll, 1);
 
-    settings = new QWidget(central);
+    factory = BuildFactoryPanel();
+    factory->setParent(panels);
+    panelColumn->addWidget(factory);
+
+    settings = new QWidget(panels);
     settings->setObjectName(QStringLiteral("settings"));
     auto* settingsColumn = new QVBoxLayout(settings);
     settingsColumn->setContentsMargins(4, 4, 4, 4);
@@ -55,10 +67,11 @@ void TForm1::BuildWindowFrame()
     PageControl1->addTab(general, QStringLiteral("General"));
     PageControl1->setCurrentWidget(general);
     settingsColumn->addWidget(PageControl1);
-    column->addWidget(settings);
+    panelColumn->addWidget(settings);
 
-    banner1 = MakeLabel(central, QStringLiteral("banner1"), QString());
-    column->addWidget(banner1);
+    banner1 = MakeLabel(panels, QStringLiteral("banner1"), QString());
+    panelColumn->addWidget(banner1);
+    scroll->setWidget(panels);
     setCentralWidget(central);
 
     StatusBar1 = new QStatusBar(this);

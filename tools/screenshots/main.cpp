@@ -1,12 +1,16 @@
 // Renders each page of the main window into a PNG, without a display; or, with
 // --compare, renders them in memory and compares each with the PNG of the same name.
+// --scale S renders at that scale (as QT_SCALE_FACTOR), into <page>@<S>x.png. Offscreen,
+// the screen is a 1920x1080 one, so that the window shows whole at any scale that fits.
 
 #include <cstdio>
+#include <cstring>
 
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
+#include <QTemporaryFile>
 #include <QTabWidget>
 
 #include "app/idle_link.h"
@@ -27,15 +31,38 @@ qsizetype DifferingPixels(const QImage& a, const QImage& b)
     return differing;
 }
 
+// The value after --scale, read before the application object, which takes the scale.
+QByteArray ScaleArgument(int argc, char** argv)
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--scale") == 0)
+            return QByteArray(argv[i + 1]);
+    }
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryFile screens;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if ((platform.isEmpty() || platform == "offscreen") && screens.open()) {
+        screens.write(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
+                      R"( "logicalDpi": 96, "dpr": 1}]})");
+        screens.flush();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    }
+    const QByteArray scale = ScaleArgument(argc, argv);
+    if (!scale.isEmpty())
+        qputenv("QT_SCALE_FACTOR", scale);
     QApplication app(argc, argv);
     QStringList arguments = QApplication::arguments().mid(1);
     const bool compare = arguments.removeAll(QStringLiteral("--compare")) > 0;
+    const qsizetype scaleAt = arguments.indexOf(QStringLiteral("--scale"));
+    if (scaleAt >= 0)
+        arguments.remove(scaleAt, 2);
+    const QString suffix = scale.isEmpty() ? QString() : QStringLiteral("@%1x").arg(QString::fromLatin1(scale));
     const QString directory = arguments.isEmpty() ? QStringLiteral(Q9TX_SCREENSHOT_DIR) : arguments.first();
     if (!compare && !QDir().mkpath(directory)) {
         std::fprintf(stderr, "Cannot create %s\n", qPrintable(directory));
@@ -50,7 +77,7 @@ int main(int argc, char** argv)
         window.PageControl1->setCurrentIndex(page);
         QApplication::processEvents();
         const QString file =
-            QDir(directory).filePath(window.PageControl1->widget(page)->objectName() + QStringLiteral(".png"));
+            QDir(directory).filePath(window.PageControl1->widget(page)->objectName() + suffix + QStringLiteral(".png"));
         const QPixmap picture = window.grab();
         if (compare) {
             const QImage shown = picture.toImage().convertToFormat(QImage::Format_ARGB32);

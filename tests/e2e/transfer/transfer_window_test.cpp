@@ -327,6 +327,8 @@ void TransferWindowTest::aboutBoxShowsTitleAndVersion()
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown[0], QStringLiteral("Q9TX Programmer"));
     QVERIFY2(shown[1].startsWith(QLatin1String("V1.6.3")) && !shown[1].contains(u'\n'), qPrintable(shown[1]));
+    for (const char* part : {"Copyright", "GPL-3.0-or-later", "href=\"https://www.gnu.org/licenses/gpl-3.0.html\""})
+        QVERIFY2(shown[1].contains(QLatin1String(part)), part);
 }
 
 QTEST_MAIN(TransferWindowTest)

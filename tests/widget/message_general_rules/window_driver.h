@@ -19,7 +19,9 @@
 #define COMPARE_REFUSED(field, refused)                                                                   \
     do {                                                                                                  \
         QCOMPARE(q9tx::isRefused(field), refused);                                                        \
-        QCOMPARE((field)->palette().color(QPalette::Active, QPalette::Base) == QColor(Qt::red), refused); \
+        QCOMPARE((field)->palette().color(QPalette::Active, QPalette::Base) ==                              \
+                     q9tx::MarkColour(QApplication::palette(field)),                                      \
+                 refused);                                                                                \
     } while (false)
 
 class WindowDriver {

@@ -14,6 +14,7 @@
 #include "app/error_box.h"
 #include "editor/field_events.h"
 #include "editor/field_marks.h"
+#include "editor/readable_red.h"
 #include "editor/up_down_button.h"
 #include "image/status_error.h"
 
@@ -187,24 +188,43 @@ private slots:
     {
         QTest::addColumn<bool>("refused");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("refused") << true << true;
-        QTest::newRow("refused, disabled") << true << false;
-        QTest::newRow("accepted") << false << true;
-        QTest::newRow("accepted, disabled") << false << false;
+        QTest::addColumn<QPalette>("theme");
+        const QPalette light = QApplication::palette();
+        const QPalette dark(QColor(0x35, 0x35, 0x35));
+        QTest::newRow("refused") << true << true << light;
+        QTest::newRow("refused, disabled") << true << false << light;
+        QTest::newRow("accepted") << false << true << light;
+        QTest::newRow("accepted, disabled") << false << false << light;
+        QTest::newRow("dark, refused") << true << true << dark;
+        QTest::newRow("dark, refused, disabled") << true << false << dark;
+        QTest::newRow("dark, accepted, disabled") << false << false << dark;
     }
 
     void errorMarks()
     {
         QFETCH(bool, refused);
         QFETCH(bool, enabled);
+        QFETCH(QPalette, theme);
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(theme);
         a_->setEnabled(enabled);
         q9tx::setRefused(a_, !refused);  // the opposite first: the colour must really change back
         q9tx::setRefused(a_, refused);
         QCOMPARE(q9tx::isRefused(a_), refused);
         QCOMPARE(a_->property(q9tx::kErrorMarkProperty).toInt(), refused ? 1 : 0);
         const QPalette::ColorGroup group = enabled ? QPalette::Active : QPalette::Disabled;
-        const QColor expected = refused ? QColor(0xFF, 0, 0) : QApplication::palette(a_).color(group, QPalette::Base);
-        QCOMPARE(a_->palette().color(group, QPalette::Base), expected);
+        const QPalette normal = QApplication::palette(a_);
+        const QColor expected = refused ? q9tx::MarkColour(normal) : normal.color(group, QPalette::Base);
+        const QColor base = a_->palette().color(group, QPalette::Base);
+        QCOMPARE(base, expected);
+        // A mark is red, and its text reads on it, also while the field is disabled.
+        if (refused) {
+            QVERIFY(base.hslHue() == 0 && base.red() > base.green());
+            QVERIFY(q9tx::ContrastRatio(a_->palette().color(group, QPalette::Text), base) >= q9tx::kLegibleContrast);
+        } else {
+            QCOMPARE(a_->palette().color(group, QPalette::Text), normal.color(group, QPalette::Text));
+        }
+        QApplication::setPalette(before);
         QVERIFY(!q9tx::isRefused(b_));
     }
 

@@ -372,6 +372,8 @@ private slots:
         QTest::newRow("N2") << "N2" << "" << "" << "" << false;
         QTest::newRow("About1") << "About1" << "&About" << "" << "Shows the program's title and version"
                                 << false;
+        QTest::newRow("AboutQt1") << "AboutQt1" << "About &Qt" << "" << "Shows the version of the Qt toolkit"
+                                  << false;
     }
 
     void menus()
@@ -402,7 +404,8 @@ private slots:
         QCOMPARE(window_->Help1->title(), QStringLiteral("&Help"));
         QCOMPARE(window_->File1->actions(),
                  (QList<QAction*>{window_->Open1, window_->Save1, window_->Compare1, window_->N1, window_->Exit1}));
-        QCOMPARE(window_->Help1->actions(), (QList<QAction*>{window_->Recover1, window_->N2, window_->About1}));
+        QCOMPARE(window_->Help1->actions(),
+                 (QList<QAction*>{window_->Recover1, window_->N2, window_->About1, window_->AboutQt1}));
     }
 
     void pagesInOrder()

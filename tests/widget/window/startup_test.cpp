@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "app/tform1.h"
+#include "editor/readable_red.h"
 #include "editor/up_down_button.h"
 #include "fake_link.h"
 
@@ -79,7 +80,9 @@ private slots:
         TForm1& w = *window_;
         QCOMPARE(w.PageControl1->currentWidget(), w.general);
         QCOMPARE(w.banner->text().size(), 20);
-        QCOMPARE(w.action->palette().color(QPalette::WindowText), QColor(0xFF, 0x00, 0x00));
+        const QColor actionRed = w.action->palette().color(QPalette::WindowText);
+        QVERIFY(actionRed.hslHue() == 0 && actionRed.red() > actionRed.green());
+        QVERIFY(q9tx::ContrastRatio(actionRed, w.action->palette().color(QPalette::Window)) >= q9tx::kLegibleContrast);
         QVERIFY(!w.ReadFromPager1->isEnabled());
         QVERIFY(!w.WriteToPager1->isEnabled());
         QVERIFY(!w.writeInProgress);

@@ -1,9 +1,16 @@
-// Files reach the window wherever they are dropped or however they are named, and the
-// end signals close the window as Exit does.
+// Files reach the window wherever they are dropped or however they are named (also by a
+// second start, which hands its file to the running window), and the end signals close
+// the window as Exit does.
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
+#include <future>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,6 +28,7 @@
 #include <QWindow>
 
 #include "app/file_argument.h"
+#include "app/single_instance.h"
 #include "app/termination_signals.h"
 #include "conversion_support.h"
 
@@ -75,6 +83,8 @@ private slots:
     void fileArgumentLoadsLikeADrop_data();
     void fileArgumentLoadsLikeADrop();
     void nonRegularFileIsRefusedAtOnce();
+    void secondStartHandsItsFileOver_data();
+    void secondStartHandsItsFileOver();
     void endSignalsReachTheEventLoop();
 };
 
@@ -141,6 +151,57 @@ void WindowEdgesTest::fileArgumentLoadsLikeADrop()
     QCOMPARE(test->statusText(), QString());  // not before the event loop runs
     QTRY_COMPARE(test->statusText(), status.contains(QLatin1String("%1")) ? status.arg(folder) : status);
     QCOMPARE(test->banner->text() == QLatin1String("FROM FILE"), status.startsWith(QLatin1String("Loaded")));
+}
+
+enum class Running { None, Window, Crashed };
+Q_DECLARE_METATYPE(Running)
+
+void WindowEdgesTest::secondStartHandsItsFileOver_data()
+{
+    QTest::addColumn<Running>("running");
+    QTest::addColumn<bool>("handedOver");  // else the second start opens its own window
+    QTest::newRow("a window runs") << Running::Window << true;
+    QTest::newRow("none runs") << Running::None << false;
+    // The socket a killed programmer left must not keep the next one from listening.
+    QTest::newRow("one crashed") << Running::Crashed << false;
+}
+
+void WindowEdgesTest::secondStartHandsItsFileOver()
+{
+    QFETCH(Running, running);
+    QFETCH(bool, handedOver);
+    QTemporaryDir dir;
+    const QString path = WriteSettingsFile(dir, QStringLiteral("pager.bin"));
+    const QString socketName = dir.filePath(QStringLiteral("instance"));
+    TestWindow test;
+    InstanceServer server;
+    if (running == Running::Crashed) {
+        // What a killed programmer leaves: the socket's file, and nobody listening.
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray bytes = QFile::encodeName(socketName);
+        std::memcpy(address.sun_path, bytes.constData(), std::min(sizeof address.sun_path - 1, std::size_t(bytes.size())));
+        QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+        ::close(fd);
+        QVERIFY(QFile::exists(socketName));
+    }
+    if (running == Running::Window) {
+        QVERIFY(server.listen(socketName));
+        ServeFilesTo(*test, server);
+    }
+    // The second start waits for the answer; the running window answers from its event loop.
+    std::future<bool> handed = std::async(std::launch::async, [&] { return HandToRunningInstance(socketName, path); });
+    while (handed.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCOMPARE(handed.get(), handedOver);
+    QCOMPARE(test->banner->text() == QLatin1String("FROM FILE"), handedOver);
+    if (running != Running::Window) {
+        // The second start's own window now serves the next ones.
+        QVERIFY(server.listen(socketName));
+        InstanceServer third;
+        QVERIFY(!third.listen(socketName));
+    }
 }
 
 // A FIFO would hold the window until some program writes to it; like a folder or a
