@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "find_control.h"
 #include "app/tform1.h"
 #include "editor/up_down_button.h"
 #include "fake_link.h"
@@ -77,8 +78,8 @@ private slots:
     void constructionValues()
     {
         TForm1& w = *window_;
-        QCOMPARE(w.PageControl1->currentWidget(), w.general);
-        QCOMPARE(w.banner->text().size(), 20);
+        QCOMPARE(Control<QTabWidget>(w, QStringLiteral("PageControl1"))->currentWidget(), Control<QWidget>(w, QStringLiteral("general")));
+        QCOMPARE(Control<QLineEdit>(w, QStringLiteral("banner"))->text().size(), 20);
         QCOMPARE(w.action->palette().color(QPalette::WindowText), QColor(0xFF, 0x00, 0x00));
         QVERIFY(!w.ReadFromPager1->isEnabled());
         QVERIFY(!w.WriteToPager1->isEnabled());
@@ -131,7 +132,7 @@ private slots:
         FakeLink link;
         TForm1 window(link);
         QLocale::setDefault(previous);
-        QVERIFY2(window.frequency->text().startsWith(frequency), qPrintable(window.frequency->text()));
+        QVERIFY2(Control<QLineEdit>(window, QStringLiteral("frequency"))->text().startsWith(frequency), qPrintable(Control<QLineEdit>(window, QStringLiteral("frequency"))->text()));
         QCOMPARE(window.decimalSeparator(), separator);
     }
 

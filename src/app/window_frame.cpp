@@ -1,14 +1,14 @@
-// The window's frame: the progress panel, the factory panel, the settings panel with
-// its four pages, and the status bar.
+// The window's frame: the progress panel, the editor's factory panel and settings
+// panel, and the status bar.
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "editor/settings_editor.h"
 
 using namespace q9tx;
 
@@ -35,27 +35,9 @@ void TForm1::BuildWindowFrame()
     progress->hide();
     column->addWidget(progress);
 
-    factory = BuildFactoryPanel();
-    factory->setParent(central);
-    column->addWidget(factory);
-
-    settings = new QWidget(central);
-    settings->setObjectName(QStringLiteral("settings"));
-    auto* settingsColumn = new QVBoxLayout(settings);
-    settingsColumn->setContentsMargins(4, 4, 4, 4);
-    PageControl1 = new QTabWidget(settings);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    channels = BuildAddressesPage();
-    timefilters = BuildSchedulePage();
-    storagePage = BuildMessagesPage();
-    general = BuildGeneralPage();
-    PageControl1->addTab(channels, QStringLiteral("Addresses"));
-    PageControl1->addTab(timefilters, QStringLiteral("Schedule"));
-    PageControl1->addTab(storagePage, QStringLiteral("Messages"));
-    PageControl1->addTab(general, QStringLiteral("General"));
-    PageControl1->setCurrentWidget(general);
-    settingsColumn->addWidget(PageControl1);
-    column->addWidget(settings);
+    editor_ = new SettingsEditor(*this, central);
+    column->addWidget(editor_->factoryPanel());
+    column->addWidget(editor_->settingsPanel());
 
     banner1 = MakeLabel(central, QStringLiteral("banner1"), QString());
     column->addWidget(banner1);
