@@ -245,7 +245,10 @@ void TForm1::ShowLinkState(const WindowMessage* reply, bool enable)
     WriteToPager1->setEnabled(false);
 }
 
-void TForm1::ShowPagerInfo(const WindowMessage& reply) { editor_->ShowPagerInformation(EscapedText(PayloadText(reply))); }
+void TForm1::ShowPagerInfo(const WindowMessage& reply)
+{
+    editor_->ShowPagerInformation(EscapedText(PayloadText(reply)));
+}
 
 void TForm1::ShowPortProblem(const WindowMessage& message)
 {

@@ -75,9 +75,10 @@ void SettingsEditor::WireEditorRules()
         void (SettingsEditor::*enter)();
         void (SettingsEditor::*exit)();
     };
-    for (const RangeField& range : {RangeField{displayHoldTime, &SettingsEditor::DisplayHoldTimeEnter, &SettingsEditor::DisplayHoldTimeExit},
-                                    RangeField{lcdBaseContrast, &SettingsEditor::ContrastEnter, &SettingsEditor::ContrastExit},
-                                    RangeField{rangeHoldTime, &SettingsEditor::RangeHoldTimeEnter, &SettingsEditor::RangeHoldTimeExit}}) {
+    using Editor = SettingsEditor;
+    for (const RangeField& range : {RangeField{displayHoldTime, &Editor::DisplayHoldTimeEnter, &Editor::DisplayHoldTimeExit},
+                                    RangeField{lcdBaseContrast, &Editor::ContrastEnter, &Editor::ContrastExit},
+                                    RangeField{rangeHoldTime, &Editor::RangeHoldTimeEnter, &Editor::RangeHoldTimeExit}}) {
         events.setEnterRule(range.field, [this, enter = range.enter] { (this->*enter)(); });
         events.setExitRule(range.field, [this, exit = range.exit] { (this->*exit)(); });
         events.setKeyFilter(range.field, numeric);

@@ -123,7 +123,8 @@ void ShowNumber(SettingsEditor& form, QLineEdit* field, std::int64_t value)
     field->setText(QString::number(value));
 }
 
-void ShowValue(SettingsEditor& form, const Controls& controls, const SettingDefinition& setting, const SettingValue& value)
+void ShowValue(SettingsEditor& form, const Controls& controls, const SettingDefinition& setting,
+               const SettingValue& value)
 {
     const std::string& name = setting.name;
     switch (setting.kind) {

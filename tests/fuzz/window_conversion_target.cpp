@@ -13,7 +13,10 @@ namespace {
 
 class WindowTarget final : public ConversionTarget {
 public:
-    int MapVersionIndex() const override { return Control<QComboBox>(window_, QStringLiteral("mapVersion"))->currentIndex(); }
+    int MapVersionIndex() const override
+    {
+        return Control<QComboBox>(window_, QStringLiteral("mapVersion"))->currentIndex();
+    }
     void Decode(const q9tx::ConfigImage& image) override { window_.DecodeImage(image); }
     bool SettingsValid() override { return window_.ValidateSettings(); }
     q9tx::ConfigImage Encode(const std::optional<q9tx::ImageHeader>& header) override

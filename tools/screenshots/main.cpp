@@ -50,8 +50,7 @@ int main(int argc, char** argv)
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
         QApplication::processEvents();
-        const QString file =
-            QDir(directory).filePath(pages->widget(page)->objectName() + QStringLiteral(".png"));
+        const QString file = QDir(directory).filePath(pages->widget(page)->objectName() + QStringLiteral(".png"));
         const QPixmap picture = window.grab();
         if (compare) {
             const QImage shown = picture.toImage().convertToFormat(QImage::Format_ARGB32);

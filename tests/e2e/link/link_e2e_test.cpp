@@ -28,7 +28,8 @@ void LinkEndToEndTest::connectsAndShowsTheFirmwareWithinASecond()
 
     QTRY_COMPARE_WITH_TIMEOUT(window.statusText(), QStringLiteral("Pager connected."), 1000);
     QCOMPARE(Control<QLabel>(window, QStringLiteral("firmware"))->text(), QStringLiteral("V2"));
-    QTRY_COMPARE_WITH_TIMEOUT(Control<QLabel>(window, QStringLiteral("firmware"))->statusTip(), QStringLiteral("Q9TX simulator"), 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(Control<QLabel>(window, QStringLiteral("firmware"))->statusTip(),
+                              QStringLiteral("Q9TX simulator"), 1000);
     QVERIFY(window.ReadFromPager1->isEnabled());
     QVERIFY(window.WriteToPager1->isEnabled());
     QVERIFY(bench.errors.isEmpty());

@@ -226,7 +226,8 @@ void TransferEndToEndTest::slowVerificationCompletesTheWrite()
     window.transferSilenceLimit = 400;
     VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
     Control<QComboBox>(window, QStringLiteral("autoInc1"))->setCurrentIndex(8);
-    const QString advanced = QString::number(Control<QLineEdit>(window, QStringLiteral("address1"))->text().toInt() + 8).rightJustified(7, u'0');
+    const QString advanced = QString::number(Control<QLineEdit>(window, QStringLiteral("address1"))->text().toInt() + 8)
+                                 .rightJustified(7, u'0');
     bench.pager.setVerifyTime(std::chrono::milliseconds(1500));
 
     window.WriteToPager1->trigger();

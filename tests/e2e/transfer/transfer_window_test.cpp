@@ -39,7 +39,8 @@ void DeliverAck(TForm1& window, std::uint32_t code) { Deliver(window, {WM_PAGER_
 void SpreadAddresses(TForm1& window)
 {
     for (int n = 0; n < TForm1::kAddressCount; ++n) {
-        Control<QLineEdit>(window, QStringLiteral("address%1").arg(n + 1))->setText(QString::number(1100000 + 10000 * n));
+        Control<QLineEdit>(window, QStringLiteral("address%1").arg(n + 1))
+            ->setText(QString::number(1100000 + 10000 * n));
         window.editor().AddressExit(n);
     }
 }
@@ -147,7 +148,8 @@ void TransferWindowTest::verdictEndsTheWrite()
         DeliverAck(*test, static_cast<std::uint32_t>(verdict));
     QTRY_COMPARE_WITH_TIMEOUT(test->statusText(), status, 2000);
     QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("address1"))->text(), advanced);
-    QVERIFY(!test->writeInProgress && test->progress->isHidden() && Control<QWidget>(*test, QStringLiteral("settings"))->isEnabled());
+    QVERIFY(!test->writeInProgress && test->progress->isHidden() &&
+            Control<QWidget>(*test, QStringLiteral("settings"))->isEnabled());
     // A late verdict belongs to no write.
     DeliverAck(*test, AckCompleted);
     QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("address1"))->text(), advanced);
@@ -183,7 +185,8 @@ void TransferWindowTest::headerIsCheckedBeforeAnythingIsWritten()
     DeliverAck(*test, 1);
     QCOMPARE(Commands(test.link.sent), QList<int>{0x60});
     QCOMPARE(test->statusText(), status);
-    QVERIFY(!test->writeInProgress && test->progress->isHidden() && Control<QWidget>(*test, QStringLiteral("settings"))->isEnabled());
+    QVERIFY(!test->writeInProgress && test->progress->isHidden() &&
+            Control<QWidget>(*test, QStringLiteral("settings"))->isEnabled());
 }
 
 void TransferWindowTest::addressesAdvanceAndAreTested_data()
@@ -232,7 +235,8 @@ void TransferWindowTest::addressesAdvanceAndAreTested()
     QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("address%1").arg(row + 1))->text(), advanced);
     QCOMPARE(isRefused(Control<QLineEdit>(*test, QStringLiteral("address%1").arg(row + 1))), refused);
     if (!refused)
-        QCOMPARE(Control<QLabel>(*test, QStringLiteral("frame%1").arg(row + 1))->text(), QString::number(advanced.toInt() % 8));
+        QCOMPARE(Control<QLabel>(*test, QStringLiteral("frame%1").arg(row + 1))->text(),
+                 QString::number(advanced.toInt() % 8));
 
     // A refused address keeps the next pager from being written with it.
     const std::size_t sentBefore = test.link.sent.size();

@@ -165,7 +165,8 @@ private slots:
         typeOver(Control<QLineEdit>(*w_, QStringLiteral("address1")), typed);
         QCOMPARE(Control<QLabel>(*w_, QStringLiteral("frame1"))->text(), frame);
         focus(Control<QLineEdit>(*w_, QStringLiteral("address2")));
-        QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("address1"))->text(), typed.rightJustified(7, QLatin1Char('0')));
+        QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("address1"))->text(),
+                 typed.rightJustified(7, QLatin1Char('0')));
         QCOMPARE(Marked(Control<QLineEdit>(*w_, QStringLiteral("address1"))), !legal);
         QCOMPARE(w_->statusText(), legal ? QString() : kIllegalCapcode);
         QCOMPARE(Control<QLabel>(*w_, QStringLiteral("frame1"))->text(), frame);
@@ -220,11 +221,16 @@ private slots:
         if (row < TForm1::kStorageChoiceCount)
             QCOMPARE(Control<QComboBox>(*w_, QStringLiteral("storage%1").arg(row + 1))->isEnabled(), inUse);
         for (int f = 0; f < TForm1::kFunctionCount; ++f) {
-            QCOMPARE(Control<QComboBox>(*w_, QStringLiteral("format%1%2").arg(row + 1).arg(QChar(u'A' + f)))->isEnabled(), inUse);
-            QCOMPARE(Control<QCheckBox>(*w_, QStringLiteral("urgent%1%2").arg(row + 1).arg(QChar(u'A' + f)))->isEnabled(), stepAndTargets);
+            QCOMPARE(
+                Control<QComboBox>(*w_, QStringLiteral("format%1%2").arg(row + 1).arg(QChar(u'A' + f)))->isEnabled(),
+                inUse);
+            QCOMPARE(
+                Control<QCheckBox>(*w_, QStringLiteral("urgent%1%2").arg(row + 1).arg(QChar(u'A' + f)))->isEnabled(),
+                stepAndTargets);
         }
         QCOMPARE(Control<QComboBox>(*w_, QStringLiteral("autoInc%1").arg(row + 1))->isEnabled(), stepAndTargets);
-        QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("address%1").arg(row + 1))->text(), QStringLiteral("20040%1").arg(row * 8, 2, 10, QLatin1Char('0')));
+        QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("address%1").arg(row + 1))->text(),
+                 QStringLiteral("20040%1").arg(row * 8, 2, 10, QLatin1Char('0')));
     }
 
     void keyFilterPassesDigitsOnly_data()
@@ -247,7 +253,8 @@ private slots:
         w_->setStatusText(QStringLiteral("before"));
         Control<QLineEdit>(*w_, QStringLiteral("address1"))->setCursorPosition(1);
         if (typed.front().unicode() == 0x7F)
-            QTest::sendKeyEvent(QTest::Click, Control<QLineEdit>(*w_, QStringLiteral("address1")), Qt::Key_Delete, typed, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, Control<QLineEdit>(*w_, QStringLiteral("address1")), Qt::Key_Delete,
+                                typed, Qt::NoModifier);
         else
             QTest::keyClick(Control<QLineEdit>(*w_, QStringLiteral("address1")), typed.front().toLatin1());
         QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("address1"))->text(), text);
@@ -261,7 +268,8 @@ private slots:
         focus(Control<QLineEdit>(*w_, QStringLiteral("address2")));
         QVERIFY(Marked(Control<QLineEdit>(*w_, QStringLiteral("address1"))));
         typeOver(Control<QLineEdit>(*w_, QStringLiteral("address1")), QStringLiteral("13"));
-        Control<QLineEdit>(*w_, QStringLiteral("address1"))->insert(QStringLiteral("a"));  // what pasting does, past the key filter
+        Control<QLineEdit>(*w_, QStringLiteral("address1"))
+            ->insert(QStringLiteral("a"));  // what pasting does, past the key filter
         QCOMPARE(Control<QLabel>(*w_, QStringLiteral("frame1"))->text(), QStringLiteral("5"));
         // Reported at once, and again when the field is left.
         QCOMPARE(errors_, QStringList{QStringLiteral("'13a' is not a valid integer value")});
@@ -288,7 +296,8 @@ private slots:
         show(Control<QWidget>(*w_, QStringLiteral("timefilters")));
         typeTime(Control<QLineEdit>(*w_, QStringLiteral("finish1")), digits);
         if (digits.isEmpty())
-            QTest::keyClick(Control<QLineEdit>(*w_, QStringLiteral("finish1")), Qt::Key_Delete);  // the optional position
+            QTest::keyClick(Control<QLineEdit>(*w_, QStringLiteral("finish1")),
+                            Qt::Key_Delete);  // the optional position
         QTest::keyClick(Control<QLineEdit>(*w_, QStringLiteral("finish1")), Qt::Key_Tab);
         QVERIFY(!Control<QLineEdit>(*w_, QStringLiteral("finish1"))->hasFocus());
         QCOMPARE(Marked(Control<QLineEdit>(*w_, QStringLiteral("finish1"))), !legal);
@@ -303,8 +312,9 @@ private slots:
         QTest::keyClick(field, Qt::Key_Delete);
         QCOMPARE(field->displayText(), QStringLiteral("1_:00"));
         w_->setStatusText(QStringLiteral("before"));
-        for (auto leave : {+[](TForm1& w) { Control<QLineEdit>(w, QStringLiteral("finish1"))->setFocus(Qt::TabFocusReason); },
-                           +[](TForm1& w) { QVERIFY(!w.ValidateSettings()); }}) {
+        for (auto leave :
+             {+[](TForm1& w) { Control<QLineEdit>(w, QStringLiteral("finish1"))->setFocus(Qt::TabFocusReason); },
+              +[](TForm1& w) { QVERIFY(!w.ValidateSettings()); }}) {
             errors_.clear();
             leave(*w_);
             QVERIFY(field->hasFocus());
@@ -358,8 +368,9 @@ private slots:
         } else if (target.startsWith(QLatin1String("Ctrl+"))) {
             QTest::keyClick(field, target.back().toLatin1(), Qt::ControlModifier);
         } else {
-            QWidget* control = target == QLatin1String("address field") ? Control<QLineEdit>(*w_, QStringLiteral("address1"))
-                                                                        : w_->findChild<QWidget*>(target);
+            QWidget* control = target == QLatin1String("address field")
+                                   ? Control<QLineEdit>(*w_, QStringLiteral("address1"))
+                                   : w_->findChild<QWidget*>(target);
             QVERIFY(control);
             QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, control->height() / 2));
         }
@@ -369,7 +380,8 @@ private slots:
         QCOMPARE(errors_.size(), 1);
         QVERIFY(field->hasFocus());
         QCOMPARE(field->displayText(), QStringLiteral("1_:00"));
-        QCOMPARE(Control<QTabWidget>(*w_, QStringLiteral("PageControl1"))->currentWidget(), Control<QWidget>(*w_, QStringLiteral("timefilters")));
+        QCOMPARE(Control<QTabWidget>(*w_, QStringLiteral("PageControl1"))->currentWidget(),
+                 Control<QWidget>(*w_, QStringLiteral("timefilters")));
         QVERIFY(Control<QCheckBox>(*w_, QStringLiteral("useSchedule"))->isChecked() && field->isEnabled());
         QVERIFY(!Control<QCheckBox>(*w_, QStringLiteral("nightShift1"))->isChecked());
         QCOMPARE(Control<QComboBox>(*w_, QStringLiteral("period1"))->currentIndex(), 2);
@@ -378,7 +390,8 @@ private slots:
 
         // Escape gives the entry back, and the same click then works.
         QTest::keyClick(field, Qt::Key_Escape);
-        QTest::mouseClick(Control<QCheckBox>(*w_, QStringLiteral("nightShift1")), Qt::LeftButton, {}, QPoint(5, Control<QCheckBox>(*w_, QStringLiteral("nightShift1"))->height() / 2));
+        QTest::mouseClick(Control<QCheckBox>(*w_, QStringLiteral("nightShift1")), Qt::LeftButton, {},
+                          QPoint(5, Control<QCheckBox>(*w_, QStringLiteral("nightShift1"))->height() / 2));
         QVERIFY(Control<QCheckBox>(*w_, QStringLiteral("nightShift1"))->isChecked());
     }
 
@@ -414,7 +427,10 @@ private slots:
         QCOMPARE(Marked(Control<QLineEdit>(*w_, QStringLiteral("finish3"))), !passes);
         QCOMPARE(w_->statusText(), passes ? QString() : kIllegalValue);
         QCOMPARE(Control<QComboBox>(*w_, QStringLiteral("period3"))->currentIndex(), periodAfter);
-        for (QWidget* control : std::initializer_list<QWidget*>{Control<QLineEdit>(*w_, QStringLiteral("start3")), Control<QLabel>(*w_, QStringLiteral("Label60")), Control<QLineEdit>(*w_, QStringLiteral("finish3")), Control<QCheckBox>(*w_, QStringLiteral("nightShift3"))})
+        for (QWidget* control : std::initializer_list<QWidget*>{Control<QLineEdit>(*w_, QStringLiteral("start3")),
+                                                                Control<QLabel>(*w_, QStringLiteral("Label60")),
+                                                                Control<QLineEdit>(*w_, QStringLiteral("finish3")),
+                                                                Control<QCheckBox>(*w_, QStringLiteral("nightShift3"))})
             QCOMPARE(Shown(control), periodAfter == 2);
         QCOMPARE(Control<QCheckBox>(*w_, QStringLiteral("nightShift3"))->isChecked(), nightShift && periodAfter == 2);
     }
@@ -441,9 +457,14 @@ private slots:
             QCOMPARE(Control<QLabel>(*w_, QStringLiteral("storage%1").arg(n + 5))->text(),
                      inUse ? QStringLiteral("Schedule") : QStringLiteral("Private"));
         for (int day = 0; day < TForm1::kDayCount; ++day) {
-            for (QWidget* control : std::initializer_list<QWidget*>{Control<QComboBox>(*w_, QStringLiteral("period%1").arg(day + 1)), Control<QLineEdit>(*w_, QStringLiteral("start%1").arg(day + 1)), Control<QLineEdit>(*w_, QStringLiteral("finish%1").arg(day + 1)), Control<QCheckBox>(*w_, QStringLiteral("nightShift%1").arg(day + 1))})
+            for (QWidget* control :
+                 std::initializer_list<QWidget*>{Control<QComboBox>(*w_, QStringLiteral("period%1").arg(day + 1)),
+                                                 Control<QLineEdit>(*w_, QStringLiteral("start%1").arg(day + 1)),
+                                                 Control<QLineEdit>(*w_, QStringLiteral("finish%1").arg(day + 1)),
+                                                 Control<QCheckBox>(*w_, QStringLiteral("nightShift%1").arg(day + 1))})
                 QCOMPARE(control->isEnabled(), inUse);
-            QVERIFY(Control<QLabel>(*w_, QStringLiteral("Label%1").arg(55 + 2 * (day)))->isEnabled() && Control<QLabel>(*w_, QStringLiteral("Label%1").arg(56 + 2 * (day)))->isEnabled());
+            QVERIFY(Control<QLabel>(*w_, QStringLiteral("Label%1").arg(55 + 2 * (day)))->isEnabled() &&
+                    Control<QLabel>(*w_, QStringLiteral("Label%1").arg(56 + 2 * (day)))->isEnabled());
         }
     }
 
@@ -496,7 +517,8 @@ private slots:
             typeTime(Control<QLineEdit>(*w_, QStringLiteral("start5")), QStringLiteral("2500"));
             typeTime(Control<QLineEdit>(*w_, QStringLiteral("finish5")), QStringLiteral("2500"));
             choose(Control<QComboBox>(*w_, QStringLiteral("period5")), 0);
-            QVERIFY(Marked(Control<QLineEdit>(*w_, QStringLiteral("start5"))) && Marked(Control<QLineEdit>(*w_, QStringLiteral("finish5"))));
+            QVERIFY(Marked(Control<QLineEdit>(*w_, QStringLiteral("start5"))) &&
+                    Marked(Control<QLineEdit>(*w_, QStringLiteral("finish5"))));
             break;
         default:
             show(Control<QWidget>(*w_, QStringLiteral("general")));
@@ -510,10 +532,14 @@ private slots:
             QVERIFY(Marked(stillIn));
         }
         if (scenario == TypingInContrast)
-            QVERIFY(Shown(Control<q9tx::UpDownButton>(*w_, QStringLiteral("lcdBaseContrastUpDown"))));  // its entry rule ran again
+            QVERIFY(Shown(Control<q9tx::UpDownButton>(
+                *w_, QStringLiteral("lcdBaseContrastUpDown"))));  // its entry rule ran again
         if (scenario == MarkedTimesOnDisabledDay) {
-            QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("start5"))->text() + Control<QLineEdit>(*w_, QStringLiteral("finish5"))->text(), QStringLiteral("09:0018:00"));
-            QVERIFY(!Marked(Control<QLineEdit>(*w_, QStringLiteral("start5"))) && !Marked(Control<QLineEdit>(*w_, QStringLiteral("finish5"))));
+            QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("start5"))->text() +
+                         Control<QLineEdit>(*w_, QStringLiteral("finish5"))->text(),
+                     QStringLiteral("09:0018:00"));
+            QVERIFY(!Marked(Control<QLineEdit>(*w_, QStringLiteral("start5"))) &&
+                    !Marked(Control<QLineEdit>(*w_, QStringLiteral("finish5"))));
         }
     }
 };

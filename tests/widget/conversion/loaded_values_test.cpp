@@ -226,7 +226,8 @@ private slots:
         auto* edit = window->findChild<QLineEdit*>(field);
         if (!typed.isEmpty())
             edit->setText(typed);
-        Control<QTabWidget>(*window, QStringLiteral("PageControl1"))->setCurrentWidget(Control<QWidget>(*window, QStringLiteral("general")));
+        Control<QTabWidget>(*window, QStringLiteral("PageControl1"))
+            ->setCurrentWidget(Control<QWidget>(*window, QStringLiteral("general")));
         window->setStatusText(QString());
         int dialogs = 0;
         window->SaveDialog1 = [&dialogs](const QString&) -> std::optional<QString> {
@@ -237,7 +238,8 @@ private slots:
         QCOMPARE(dialogs, 0);
         QVERIFY(isRefused(edit));
         QCOMPARE(window->statusText(), q9tx::StatusText(q9tx::StatusIllegalValue));
-        QCOMPARE(Control<QTabWidget>(*window, QStringLiteral("PageControl1"))->currentWidget(), Control<QWidget>(*window, QStringLiteral("timefilters")));
+        QCOMPARE(Control<QTabWidget>(*window, QStringLiteral("PageControl1"))->currentWidget(),
+                 Control<QWidget>(*window, QStringLiteral("timefilters")));
         window->WriteToPager1Click();
         QVERIFY(window.link.sent.empty());
         QVERIFY2(window.errors.isEmpty(), qPrintable(window.errors.join(u'\n')));

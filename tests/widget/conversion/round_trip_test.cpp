@@ -511,7 +511,9 @@ private slots:
             // A pager names its chip (one without an item counts as "None"); a file leaves
             // the editor's chip and serial number as they were.
             const int imageChip = RfChipType(RfWordOf(image));
-            const int checkedChip = fromPager ? (imageChip < 3 ? imageChip : 0) : std::max(Control<QComboBox>(*window, QStringLiteral("pllChip"))->currentIndex(), 0);
+            const int checkedChip =
+                fromPager ? (imageChip < 3 ? imageChip : 0)
+                          : std::max(Control<QComboBox>(*window, QStringLiteral("pllChip"))->currentIndex(), 0);
             const QByteArray serialBefore = Control<QLineEdit>(*window, QStringLiteral("serialNum"))->text().toLatin1();
             window->DecodeImage(image);
             const bool refused = !window->ValidateSettings();

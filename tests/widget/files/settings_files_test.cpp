@@ -295,7 +295,8 @@ private slots:
         TestWindow window;
         window->setStatusText(QStringLiteral("before"));
         Drop(*window, paths);
-        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("banner"))->text(), loaded.isEmpty() ? kStartupBanner : loaded);
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("banner"))->text(),
+                 loaded.isEmpty() ? kStartupBanner : loaded);
         QCOMPARE(window->statusText(),
                  loaded.isEmpty() ? QStringLiteral("before") : QStringLiteral("Loaded data from %1.").arg(paths.front()));
         QCOMPARE(window->currentFileName, QStringLiteral("Settings.bin"));
@@ -337,7 +338,8 @@ private slots:
                                                                                      : q9tx::PathFromBytes(bytes));
         QCoreApplication::processEvents();
         QCOMPARE(window->statusText(), (save ? QStringLiteral("Saved data to %1.") : QStringLiteral("Loaded data from %1.")).arg(shown));
-        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("banner"))->text(), save ? kStartupBanner : QStringLiteral("Odd name"));
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("banner"))->text(),
+                 save ? kStartupBanner : QStringLiteral("Odd name"));
         QCOMPARE(ReadBytes(bytes.toStdString()), save ? ImageWithBanner(kStartupBanner) : ImageWithBanner(QStringLiteral("Odd name")));
         QCOMPARE(std::distance(fs::directory_iterator(folder_->path().toStdString()), fs::directory_iterator()), 1);
     }

@@ -120,14 +120,18 @@ private slots:
         for (int mode : {2, 0}) {  // "Vibrate", then "Let user choose" again
             Control<QCheckBox>(w(), QStringLiteral("muteOption"))->setChecked(mode == 2);
             WindowDriver::choose(Control<QComboBox>(w(), QStringLiteral("fixedAlertMode")), mode);
-            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("muteOption"))->isEnabled() == (mode == 0) && !Control<QCheckBox>(w(), QStringLiteral("muteOption"))->isChecked());
+            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("muteOption"))->isEnabled() == (mode == 0) &&
+                    !Control<QCheckBox>(w(), QStringLiteral("muteOption"))->isChecked());
         }
         for (auto [setup, useSchedule] : {std::pair{false, true}, {true, false}, {true, true}}) {
             Control<QCheckBox>(w(), QStringLiteral("useSchedule"))->setChecked(useSchedule);
             Control<QCheckBox>(w(), QStringLiteral("setup"))->setChecked(setup);
-            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("powerOff"))->isEnabled() == setup && Control<QCheckBox>(w(), QStringLiteral("textSize"))->isEnabled() == setup);
+            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("powerOff"))->isEnabled() == setup &&
+                    Control<QCheckBox>(w(), QStringLiteral("textSize"))->isEnabled() == setup);
             QCOMPARE(Control<QCheckBox>(w(), QStringLiteral("schedule"))->isEnabled(), setup && useSchedule);
-            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("schedule"))->isChecked() && Control<QCheckBox>(w(), QStringLiteral("textSize"))->isChecked() && Control<QCheckBox>(w(), QStringLiteral("powerOff"))->isChecked());
+            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("schedule"))->isChecked() &&
+                    Control<QCheckBox>(w(), QStringLiteral("textSize"))->isChecked() &&
+                    Control<QCheckBox>(w(), QStringLiteral("powerOff"))->isChecked());
         }
     }
 
@@ -204,7 +208,8 @@ private slots:
         driver_->enter(Control<QLineEdit>(w(), QStringLiteral("frequency")));
         Control<QLineEdit>(w(), QStringLiteral("frequency"))->clear();
         WindowDriver::type(Control<QLineEdit>(w(), QStringLiteral("frequency")), WithSeparator(typed, separator));
-        WindowDriver::type(Control<QLineEdit>(w(), QStringLiteral("frequency")), separator == QLatin1Char('.') ? QStringLiteral(",") : QStringLiteral("."));
+        WindowDriver::type(Control<QLineEdit>(w(), QStringLiteral("frequency")),
+                           separator == QLatin1Char('.') ? QStringLiteral(",") : QStringLiteral("."));
         QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("frequency"))->text(), WithSeparator(kept, separator));
     }
 
@@ -239,7 +244,8 @@ private slots:
         const bool refused = shown.isEmpty();
         COMPARE_REFUSED(Control<QLineEdit>(w(), QStringLiteral("frequency")), refused);
         QCOMPARE(w().statusText(), refused ? kIllegalFrequency : QString());
-        QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("frequency"))->text(), WithSeparator(refused ? entered : shown, separator));
+        QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("frequency"))->text(),
+                 WithSeparator(refused ? entered : shown, separator));
         QCOMPARE(Control<QComboBox>(w(), QStringLiteral("channelSpacing"))->currentIndex(), spacing);
     }
 

@@ -47,20 +47,27 @@ private slots:
     void folderGroupFollowsPublicStorage()
     {
         QFETCH(int, row);
-        QVERIFY(!Control<QGroupBox>(w(), QStringLiteral("folders"))->isEnabled() && !Control<QCheckBox>(w(), QStringLiteral("folderEn1"))->isChecked());  // as started
+        QVERIFY(!Control<QGroupBox>(w(), QStringLiteral("folders"))->isEnabled() &&
+                !Control<QCheckBox>(w(), QStringLiteral("folderEn1"))->isChecked());  // as started
         driver_->enter(Control<QComboBox>(w(), QStringLiteral("storage%1").arg(row + 1)));
         WindowDriver::choose(Control<QComboBox>(w(), QStringLiteral("storage%1").arg(row + 1)), 1);
         QVERIFY(!Control<QGroupBox>(w(), QStringLiteral("folders"))->isEnabled());
         driver_->leave();
-        for (QWidget* control : std::initializer_list<QWidget*>{Control<QGroupBox>(w(), QStringLiteral("folders")), Control<QComboBox>(w(), QStringLiteral("continuousMode")), Control<QCheckBox>(w(), QStringLiteral("ignorePublicMessages")),
-                                                                Control<QCheckBox>(w(), QStringLiteral("hideMessageNumber")), Control<QCheckBox>(w(), QStringLiteral("folderEn1"))})
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{Control<QGroupBox>(w(), QStringLiteral("folders")),
+                                             Control<QComboBox>(w(), QStringLiteral("continuousMode")),
+                                             Control<QCheckBox>(w(), QStringLiteral("ignorePublicMessages")),
+                                             Control<QCheckBox>(w(), QStringLiteral("hideMessageNumber")),
+                                             Control<QCheckBox>(w(), QStringLiteral("folderEn1"))})
             QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
         QVERIFY(!Control<QCheckBox>(w(), QStringLiteral("folderEn1"))->isChecked());
 
         for (int k = 0; k < 3; ++k)
             Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k + 1))->click();
         leaveStorage(row, 0);
-        QVERIFY(!Control<QGroupBox>(w(), QStringLiteral("folders"))->isEnabled() && !Control<QCheckBox>(w(), QStringLiteral("folderEn1"))->isEnabledTo(Control<QGroupBox>(w(), QStringLiteral("folders"))));
+        QVERIFY(!Control<QGroupBox>(w(), QStringLiteral("folders"))->isEnabled() &&
+                !Control<QCheckBox>(w(), QStringLiteral("folderEn1"))
+                     ->isEnabledTo(Control<QGroupBox>(w(), QStringLiteral("folders"))));
         for (int k = 0; k < TForm1::kFolderCount; ++k) {
             const QCheckBox* box = Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k + 1));
             QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
@@ -86,14 +93,18 @@ private slots:
         for (int k = 1; k <= TForm1::kFolderCount; ++k) {
             const QByteArray folder = QByteArray::number(k);
             QVERIFY2(Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k))->isChecked() == (k < untick), folder);
-            QVERIFY2(Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k))->isEnabled() == (k <= untick), folder);
-            QVERIFY2(Control<QLineEdit>(w(), QStringLiteral("folderName%1").arg(k))->isEnabled() == (k < untick), folder);
-            QVERIFY2(Control<QLineEdit>(w(), QStringLiteral("folderSize%1").arg(k))->isEnabled() == (k < untick), folder);
+            QVERIFY2(Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k))->isEnabled() == (k <= untick),
+                     folder);
+            QVERIFY2(Control<QLineEdit>(w(), QStringLiteral("folderName%1").arg(k))->isEnabled() == (k < untick),
+                     folder);
+            QVERIFY2(Control<QLineEdit>(w(), QStringLiteral("folderSize%1").arg(k))->isEnabled() == (k < untick),
+                     folder);
         }
         Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(untick))->click();
         QVERIFY(Control<QLineEdit>(w(), QStringLiteral("folderSize%1").arg(untick))->isEnabled());
         if (untick < TForm1::kFolderCount)
-            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(untick + 1))->isEnabled() && !Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(untick + 1))->isChecked() &&
+            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(untick + 1))->isEnabled() &&
+                    !Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(untick + 1))->isChecked() &&
                     !Control<QLineEdit>(w(), QStringLiteral("folderName%1").arg(untick + 1))->isEnabled());
     }
 
@@ -109,13 +120,15 @@ private slots:
 
         Control<QCheckBox>(w(), QStringLiteral("keepUnreadWhenDeletingAll"))->setChecked(true);
         Control<QCheckBox>(w(), QStringLiteral("messageOps"))->click();
-        QVERIFY(!Control<QCheckBox>(w(), QStringLiteral("keepUnreadWhenDeletingAll"))->isEnabled() && Control<QCheckBox>(w(), QStringLiteral("keepUnreadWhenDeletingAll"))->isChecked());
+        QVERIFY(!Control<QCheckBox>(w(), QStringLiteral("keepUnreadWhenDeletingAll"))->isEnabled() &&
+                Control<QCheckBox>(w(), QStringLiteral("keepUnreadWhenDeletingAll"))->isChecked());
 
         Control<QLineEdit>(w(), QStringLiteral("canned4"))->setText(QStringLiteral("kept"));
         for (bool substitute : {true, false}) {
             Control<QCheckBox>(w(), QStringLiteral("cannedMessages"))->click();
             for (int i = 0; i < TForm1::kCannedCount; ++i)
-                QVERIFY(Control<QLineEdit>(w(), QStringLiteral("canned%1").arg(i + 1))->isEnabled() == substitute && Control<QLabel>(w(), QStringLiteral("Label%1").arg(i + 16))->isEnabled() == substitute);
+                QVERIFY(Control<QLineEdit>(w(), QStringLiteral("canned%1").arg(i + 1))->isEnabled() == substitute &&
+                        Control<QLabel>(w(), QStringLiteral("Label%1").arg(i + 16))->isEnabled() == substitute);
         }
         QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("canned4"))->text(), QStringLiteral("kept"));
     }

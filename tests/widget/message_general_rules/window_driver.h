@@ -36,7 +36,10 @@ public:
 
     void enter(QWidget* field)
     {
-        for (QWidget* page : {Control<QWidget>(window, QStringLiteral("channels")), Control<QWidget>(window, QStringLiteral("timefilters")), Control<QWidget>(window, QStringLiteral("storage")), Control<QWidget>(window, QStringLiteral("general"))})
+        for (QWidget* page :
+             {Control<QWidget>(window, QStringLiteral("channels")),
+              Control<QWidget>(window, QStringLiteral("timefilters")),
+              Control<QWidget>(window, QStringLiteral("storage")), Control<QWidget>(window, QStringLiteral("general"))})
             if (page->isAncestorOf(field))
                 Control<QTabWidget>(window, QStringLiteral("PageControl1"))->setCurrentWidget(page);
         if (Control<QWidget>(window, QStringLiteral("factory"))->isAncestorOf(field))

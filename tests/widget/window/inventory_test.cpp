@@ -100,20 +100,30 @@ std::vector<Row> Inventory()
         // Messages page.
         {"messages", {}, Kind::Group, "Messages", {}, 0, "Message options"},
         {"messageHoldTime", {}, Kind::DropDown, "32 sec", holdTimes},
-        {"messageEncoding", {}, Kind::DropDown, "English (UK)",
+        {"messageEncoding",
+         {},
+         Kind::DropDown,
+         "English (UK)",
          Items({"English (US)", "German", "Swiss", "French", "Swedish", "Portuguese", "Spanish", "English (UK)",
                 "Italian", "Denmark/Norway", "Russian"})},
-        {"repeatedFilter", {}, Kind::DropDown, "CT independent",
-         Items({"CT independent", "CT dependent", "Disabled"})},
-        {"repeatedRejectionTime", {}, Kind::DropDown, "Disabled",
+        {"repeatedFilter", {}, Kind::DropDown, "CT independent", Items({"CT independent", "CT dependent", "Disabled"})},
+        {"repeatedRejectionTime",
+         {},
+         Kind::DropDown,
+         "Disabled",
          Items({"Disabled", "3-4 min", "4-5 min", "5-6 min", "6-7 min", "7-8 min", "8-9 min"})},
-        {"unreadReminder", {}, Kind::DropDown, "Disabled",
+        {"unreadReminder",
+         {},
+         Kind::DropDown,
+         "Disabled",
          Items({"Disabled", "1 sec", "2 sec", "4 sec", "6 sec", "8 sec", "10 sec"})},
-        {"numReminders", {}, Kind::DropDown, "Indefinitly",
+        {"numReminders",
+         {},
+         Kind::DropDown,
+         "Indefinitly",
          Items({"Indefinitly", "Once", "Twice"}) + Numbered("%1 times", 3, 10)},
         {"messageOps", {}, Kind::Check, "Message operations menu", {}, 0, "", Tick::Yes},
-        {"keepUnreadWhenDeletingAll", {}, Kind::Check,
-         "Erase all includes unread messages"},
+        {"keepUnreadWhenDeletingAll", {}, Kind::Check, "Erase all includes unread messages"},
         {"cannedMessages", {}, Kind::Check, "Subsitute tone-only with canned messages:"},
         {"folders", {}, Kind::Group, "Folders", {}, 0, "Public folder names, sizes and options"},
         {"ignorePublicMessages", {}, Kind::Check, "Ignore incoming public messages"},
@@ -129,7 +139,10 @@ std::vector<Row> Inventory()
         {"displayHoldTimeUpDown", {}, Kind::UpDown, "10"},
         {"lcdBaseContrast", {}, Kind::Edit, "15", {}, 2},
         {"lcdBaseContrastUpDown", {}, Kind::UpDown, "15"},
-        {"menuLanguage", {}, Kind::DropDown, "English",
+        {"menuLanguage",
+         {},
+         Kind::DropDown,
+         "English",
          Items({"English", "Deutsch", "French", "Swedish", "Danish", "Norwegian", "Portuguese", "Spanish", "Italiano",
                 "Finnish", "Dutch", "Russian"})},
         {"dateFormat", {}, Kind::DropDown, "DD/MM/YY", Items({"DD/MM/YY", "MM/DD/YY"})},
@@ -140,14 +153,16 @@ std::vector<Row> Inventory()
         {"passcode", {}, Kind::Edit, "6947", {}, 4},
         {"alerts", {}, Kind::Group, "Alerts", {}, 0, "Alert duration, style and beep patterns"},
         {"alertDuration", {}, Kind::DropDown, "16 sec", holdTimes},
-        {"fixedAlertMode", {}, Kind::DropDown, "Let user choose",
+        {"fixedAlertMode",
+         {},
+         Kind::DropDown,
+         "Let user choose",
          Items({"Let user choose", "Beeps", "Vibrate", "Beeps+Vibrate"})},
         {"muteOption", {}, Kind::Check, "Allow muting"},
         {"escalatingAlerts", {}, Kind::Check, "Escalating alerts"},
         {"flashingAlerts", {}, Kind::Check, "Flashes during alerts"},
         {"lowBattAlertDelay", {}, Kind::Check, "Low battery alert delay (16 sec)"},
-        {"nightMode", {}, Kind::Check, "Warning alerts during bed time", {}, 0,
-         "Silence period: 9:00 pm to 6:00 am"},
+        {"nightMode", {}, Kind::Check, "Warning alerts during bed time", {}, 0, "Silence period: 9:00 pm to 6:00 am"},
         {"toneA", {}, Kind::Edit, "FFFC", {}, 4},
         {"toneB", {}, Kind::Edit, "CFFC", {}, 4},
         {"toneC", {}, Kind::Edit, "CCC0", {}, 4},
@@ -161,8 +176,7 @@ std::vector<Row> Inventory()
         {"rf", {}, Kind::Group, "RF", {}, 0, "RF settings"},
         {"pllChip", {}, Kind::DropDown, "FS8108", Items({"None", "FS8170", "FS8108"})},
         {"Label54", {}, Kind::Label, "Chan. spacing:"},
-        {"channelSpacing", {}, Kind::SimpleCombo, "12.5 kHz",
-         Items({"12.5 kHz", "10.0 kHz", "6.25 kHz", "5.00 kHz"})},
+        {"channelSpacing", {}, Kind::SimpleCombo, "12.5 kHz", Items({"12.5 kHz", "10.0 kHz", "6.25 kHz", "5.00 kHz"})},
         {"menus", {}, Kind::Group, "Menus", {}, 0, "Options for user to access"},
         {"setup", {}, Kind::Check, "Settings", {}, 0, "", Tick::Yes},
         {"schedule", {}, Kind::Check, "Schedule", {}, 0, "", Tick::Yes},
@@ -175,57 +189,45 @@ std::vector<Row> Inventory()
     const char functions[] = "ABCD";
     for (int n = 0; n < 8; ++n) {
         const QString row = QString::number(n + 1);
-        table.push_back({"addrEn" + row, {}, Kind::Check, "&" + row,
-                         {}, 0, "", Tick::Yes});
-        table.push_back({"address" + row, {}, Kind::Edit,
-                         QString::number(2004000 + 8 * n), {}, 7});
+        table.push_back({"addrEn" + row, {}, Kind::Check, "&" + row, {}, 0, "", Tick::Yes});
+        table.push_back({"address" + row, {}, Kind::Edit, QString::number(2004000 + 8 * n), {}, 7});
         table.push_back({"frame" + row, {}, Kind::Label, "0"});
-        table.push_back({"autoInc" + row, {}, Kind::DropDown, "0",
-                         Numbered("%1", 0, 8)});
+        table.push_back({"autoInc" + row, {}, Kind::DropDown, "0", Numbered("%1", 0, 8)});
         if (n < 4)
-            table.push_back({"storage" + row, {}, Kind::DropDown,
-                             "Private", storages});
+            table.push_back({"storage" + row, {}, Kind::DropDown, "Private", storages});
         else
-            table.push_back({"storage" + row, {},
-                             Kind::Label, QString()});
+            table.push_back({"storage" + row, {}, Kind::Label, QString()});
         for (int f = 0; f < 4; ++f) {
             const QString name = row + QLatin1Char(functions[f]);
-            table.push_back({"format" + name, {},
-                             Kind::DropDown, "Alphanum", formats});
-            table.push_back({"urgent" + name, {},
-                             Kind::Check, name});
+            table.push_back({"format" + name, {}, Kind::DropDown, "Alphanum", formats});
+            table.push_back({"urgent" + name, {}, Kind::Check, name});
         }
     }
     const char* const days[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
     for (int d = 0; d < 7; ++d) {
         const QString row = QString::number(d + 1);
-        table.push_back({QStringLiteral("Label%1").arg(55 + 2 * d), {},
-                         Kind::Label, days[d]});
-        table.push_back({"period" + row, {}, Kind::DropDown, "Enabled",
-                         periods});
-        table.push_back({"start" + row, {}, Kind::TimeEdit, "09:00", {},
-                         5});
-        table.push_back({QStringLiteral("Label%1").arg(56 + 2 * d), {},
-                         Kind::Label, "to"});
-        table.push_back({"finish" + row, {}, Kind::TimeEdit, "18:00",
-                         {}, 5});
-        table.push_back({"nightShift" + row, {}, Kind::Check,
-                         "Night shift"});
+        table.push_back({QStringLiteral("Label%1").arg(55 + 2 * d), {}, Kind::Label, days[d]});
+        table.push_back({"period" + row, {}, Kind::DropDown, "Enabled", periods});
+        table.push_back({"start" + row, {}, Kind::TimeEdit, "09:00", {}, 5});
+        table.push_back({QStringLiteral("Label%1").arg(56 + 2 * d), {}, Kind::Label, "to"});
+        table.push_back({"finish" + row, {}, Kind::TimeEdit, "18:00", {}, 5});
+        table.push_back({"nightShift" + row, {}, Kind::Check, "Night shift"});
     }
     for (int i = 0; i < 4; ++i) {
-        table.push_back({QStringLiteral("Label%1").arg(16 + i), {},
-                         Kind::Label, QString(QLatin1Char(functions[i])) + ":"});
-        table.push_back({QStringLiteral("canned%1").arg(i + 1), {},
-                         Kind::Edit, "", {}, 16});
+        table.push_back(
+            {QStringLiteral("Label%1").arg(16 + i), {}, Kind::Label, QString(QLatin1Char(functions[i])) + ":"});
+        table.push_back({QStringLiteral("canned%1").arg(i + 1), {}, Kind::Edit, "", {}, 16});
     }
     for (int k = 0; k < 16; ++k) {
         const QString number = QString::number(k + 1);
-        table.push_back({"folderEn" + number, {}, Kind::Check,
-                         number + ":", {}, 0, "", Tick::Any});
-        table.push_back({"folderName" + number, {}, Kind::Edit,
-                         QStringLiteral("Folder %1").arg(k + 1, 2, 10, QLatin1Char('0')), {}, 9});
-        table.push_back({"folderSize" + number, {}, Kind::Edit,
-                         "1", {}, 2});
+        table.push_back({"folderEn" + number, {}, Kind::Check, number + ":", {}, 0, "", Tick::Any});
+        table.push_back({"folderName" + number,
+                         {},
+                         Kind::Edit,
+                         QStringLiteral("Folder %1").arg(k + 1, 2, 10, QLatin1Char('0')),
+                         {},
+                         9});
+        table.push_back({"folderSize" + number, {}, Kind::Edit, "1", {}, 2});
     }
     return table;
 }
@@ -312,7 +314,9 @@ private slots:
             break;
         }
         case Kind::Page:
-            QCOMPARE(Control<QTabWidget>(w, QStringLiteral("PageControl1"))->tabText(Control<QTabWidget>(w, QStringLiteral("PageControl1"))->indexOf(widget)), expected.text);
+            QCOMPARE(Control<QTabWidget>(w, QStringLiteral("PageControl1"))
+                         ->tabText(Control<QTabWidget>(w, QStringLiteral("PageControl1"))->indexOf(widget)),
+                     expected.text);
             break;
         case Kind::UpDown: {
             auto* upDown = qobject_cast<q9tx::UpDownButton*>(widget);
@@ -414,7 +418,10 @@ private slots:
         QTabWidget* pages = Control<QTabWidget>(*window_, QStringLiteral("PageControl1"));
         QCOMPARE(pages->count(), 4);
         QCOMPARE((QList<QWidget*>{pages->widget(0), pages->widget(1), pages->widget(2), pages->widget(3)}),
-                 (QList<QWidget*>{Control<QWidget>(*window_, QStringLiteral("channels")), Control<QWidget>(*window_, QStringLiteral("timefilters")), Control<QWidget>(*window_, QStringLiteral("storage")), Control<QWidget>(*window_, QStringLiteral("general"))}));
+                 (QList<QWidget*>{Control<QWidget>(*window_, QStringLiteral("channels")),
+                                  Control<QWidget>(*window_, QStringLiteral("timefilters")),
+                                  Control<QWidget>(*window_, QStringLiteral("storage")),
+                                  Control<QWidget>(*window_, QStringLiteral("general"))}));
     }
 
     void toneFieldsShowUpperCase()

@@ -133,7 +133,8 @@ private slots:
         deliver({Link(3, kD7)});
         QCOMPARE(Control<QComboBox>(*window_, QStringLiteral("mapVersion"))->currentIndex(), 0);
         deliver({Link(4, kNewMap)});
-        QCOMPARE(Control<QComboBox>(*window_, QStringLiteral("mapVersion"))->currentIndex(), -1);  // the list knows map 0 only
+        QCOMPARE(Control<QComboBox>(*window_, QStringLiteral("mapVersion"))->currentIndex(),
+                 -1);  // the list knows map 0 only
         deliver({Link(6)});
         QCOMPARE(Control<QComboBox>(*window_, QStringLiteral("mapVersion"))->currentIndex(), 0);
     }

@@ -114,7 +114,8 @@ void SettingsRefusalTest::refusalShowsTheFirstRefusedField()
         QVERIFY(isRefused(edit));
     }
     // The user goes on elsewhere; an earlier success or the refusal is in view.
-    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("timefilters")));
+    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))
+        ->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("timefilters")));
     Control<QLineEdit>(*test, QStringLiteral("banner"))->setFocus();
     test->setStatusText(shown.isEmpty() ? kStale : shown);
 
@@ -136,7 +137,8 @@ void SettingsRefusalTest::frequencyTheChipCannotTakeIsMarked()
     TestWindow test;
     // A frequency of the 900 MHz band, which the FS8170 can tune and the FS8108 cannot.
     Control<QComboBox>(*test, QStringLiteral("pllChip"))->setCurrentIndex(1);
-    Control<QLineEdit>(*test, QStringLiteral("frequency"))->setText(QStringLiteral("929%16125").arg(test->decimalSeparator()));
+    Control<QLineEdit>(*test, QStringLiteral("frequency"))
+        ->setText(QStringLiteral("929%16125").arg(test->decimalSeparator()));
     test->editor().FrequencyExit();
     QVERIFY(!isRefused(Control<QLineEdit>(*test, QStringLiteral("frequency"))));
     test->WriteToPager1Click();
@@ -161,21 +163,25 @@ void SettingsRefusalTest::foldersBeyondTheLastSlotAreRefused()
     int dialogs = 0;
     QVERIFY(ShowWithCountedSaveDialog(test, dialogs));
     // Public storage opens the folders; four of them, the fourth starting at slot 255.
-    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("channels")));
+    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))
+        ->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("channels")));
     Control<QComboBox>(*test, QStringLiteral("storage1"))->setFocus();
     Control<QComboBox>(*test, QStringLiteral("storage1"))->setCurrentIndex(1);
     emit Control<QComboBox>(*test, QStringLiteral("storage1"))->activated(1);
     Control<QLineEdit>(*test, QStringLiteral("address1"))->setFocus();
-    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("storage")));
+    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))
+        ->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("storage")));
     const char* sizes[] = {"99", "99", "57", "1"};
     for (int k = 0; k < 4; ++k) {
         QVERIFY(Control<QCheckBox>(*test, QStringLiteral("folderEn%1").arg(k + 1))->isEnabled());
         QTest::mouseClick(Control<QCheckBox>(*test, QStringLiteral("folderEn%1").arg(k + 1)), Qt::LeftButton);
         Control<QLineEdit>(*test, QStringLiteral("folderSize%1").arg(k + 1))->setFocus();
         Control<QLineEdit>(*test, QStringLiteral("folderSize%1").arg(k + 1))->selectAll();
-        QTest::keyClicks(Control<QLineEdit>(*test, QStringLiteral("folderSize%1").arg(k + 1)), QString::fromLatin1(sizes[k]));
+        QTest::keyClicks(Control<QLineEdit>(*test, QStringLiteral("folderSize%1").arg(k + 1)),
+                         QString::fromLatin1(sizes[k]));
     }
-    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("channels")));
+    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))
+        ->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("channels")));
     Control<QLineEdit>(*test, QStringLiteral("address1"))->setFocus();
     test->setStatusText(kStale);
 
@@ -184,7 +190,9 @@ void SettingsRefusalTest::foldersBeyondTheLastSlotAreRefused()
     QVERIFY(test.link.sent.empty());
     QCOMPARE(dialogs, 0);
     QCOMPARE(test->statusText(), QStringLiteral("The folders need more slots than the pager has. Make them smaller."));
-    QVERIFY(Control<QTabWidget>(*test, QStringLiteral("PageControl1"))->currentWidget()->isAncestorOf(Control<QLineEdit>(*test, QStringLiteral("folderSize4"))));
+    QVERIFY(Control<QTabWidget>(*test, QStringLiteral("PageControl1"))
+                ->currentWidget()
+                ->isAncestorOf(Control<QLineEdit>(*test, QStringLiteral("folderSize4"))));
     QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(*test, QStringLiteral("folderSize4")));
 
     // One slot fewer and the settings go on.

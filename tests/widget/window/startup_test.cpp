@@ -78,7 +78,8 @@ private slots:
     void constructionValues()
     {
         TForm1& w = *window_;
-        QCOMPARE(Control<QTabWidget>(w, QStringLiteral("PageControl1"))->currentWidget(), Control<QWidget>(w, QStringLiteral("general")));
+        QCOMPARE(Control<QTabWidget>(w, QStringLiteral("PageControl1"))->currentWidget(),
+                 Control<QWidget>(w, QStringLiteral("general")));
         QCOMPARE(Control<QLineEdit>(w, QStringLiteral("banner"))->text().size(), 20);
         QCOMPARE(w.action->palette().color(QPalette::WindowText), QColor(0xFF, 0x00, 0x00));
         QVERIFY(!w.ReadFromPager1->isEnabled());
@@ -132,7 +133,8 @@ private slots:
         FakeLink link;
         TForm1 window(link);
         QLocale::setDefault(previous);
-        QVERIFY2(Control<QLineEdit>(window, QStringLiteral("frequency"))->text().startsWith(frequency), qPrintable(Control<QLineEdit>(window, QStringLiteral("frequency"))->text()));
+        QVERIFY2(Control<QLineEdit>(window, QStringLiteral("frequency"))->text().startsWith(frequency),
+                 qPrintable(Control<QLineEdit>(window, QStringLiteral("frequency"))->text()));
         QCOMPARE(window.decimalSeparator(), separator);
     }
 

@@ -96,7 +96,8 @@ void WindowEdgesTest::dropAnywhereLoadsTheFirstFile()
     TestWindow test;
     test->show();
     QVERIFY(QTest::qWaitForWindowExposed(test.window.get()));
-    QWidget* control = target == QLatin1String("tabs")     ? Control<QTabWidget>(*test, QStringLiteral("PageControl1"))->tabBar()
+    QWidget* control = target == QLatin1String("tabs")
+                           ? Control<QTabWidget>(*test, QStringLiteral("PageControl1"))->tabBar()
                        : target == QLatin1String("menu")   ? static_cast<QWidget*>(test->MainMenu1)
                        : target == QLatin1String("window") ? static_cast<QWidget*>(test.window.get())
                                                            : test->findChild<QWidget*>(target);
@@ -141,7 +142,8 @@ void WindowEdgesTest::fileArgumentLoadsLikeADrop()
     QDir::setCurrent(previous);
     QCOMPARE(test->statusText(), QString());  // not before the event loop runs
     QTRY_COMPARE(test->statusText(), status.contains(QLatin1String("%1")) ? status.arg(folder) : status);
-    QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("banner"))->text() == QLatin1String("FROM FILE"), status.startsWith(QLatin1String("Loaded")));
+    QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("banner"))->text() == QLatin1String("FROM FILE"),
+             status.startsWith(QLatin1String("Loaded")));
 }
 
 // A FIFO would hold the window until some program writes to it; like a folder or a
