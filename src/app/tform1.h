@@ -134,7 +134,7 @@ public:
     bool writeInProgress = false;              // block data belongs to a write
     QString currentFileName = QStringLiteral("Settings.bin");
 
-    // ---- Image conversion (src/editor/window_conversion.cpp), settings files and the
+    // ---- Image conversion (handed to the editor), settings files and the
     //      operation frame (src/app/settings_files.cpp, operation_frame.cpp). ----
 
     // The image of the editor's settings around a pager's header, or around a header of
