@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "app/error_box.h"
 #include "app/tform1.h"
+#include "editor/error_box.h"
 #include "image/path_bytes.h"
 
 namespace q9tx {

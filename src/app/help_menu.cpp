@@ -3,16 +3,16 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QMessageBox>
 
 #include "app/tform1.h"
+#include "editor/settings_editor.h"
 
 void TForm1::Recover1Click()
 {
     // Recover1 is a check item: the toolkit has inverted its mark before this runs.
-    pllChip->setEnabled(Recover1->isChecked());
+    editor_->SetPllChipChoosable(Recover1->isChecked());
 }
 
 void TForm1::About1Click()

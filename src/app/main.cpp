@@ -3,12 +3,12 @@
 #include <memory>
 
 #include "app/command_line.h"
-#include "app/error_box.h"
 #include "app/file_argument.h"
 #include "app/q9tx_application.h"
 #include "app/single_instance.h"
 #include "app/termination_signals.h"
 #include "app/tform1.h"
+#include "editor/error_box.h"
 #include "image/path_bytes.h"
 #include "link/adapter_discovery.h"
 #include "link/link_trace.h"

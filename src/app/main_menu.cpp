@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/error_box.h"
 #include "app/tform1.h"
 #include "editor/control_hints.h"
+#include "editor/error_box.h"
 
 using namespace q9tx;
 

@@ -4,15 +4,16 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "app/status_texts.h"
 #include "app/tform1.h"
+#include "editor/settings_editor.h"
+#include "editor/status_texts.h"
 
 bool TForm1::BeginOperation(int actionStatus)
 {
     if (operationRunning_)
         return false;
     operationRunning_ = true;
-    settings->setEnabled(false);
+    editor_->settingsPanel()->setEnabled(false);
     progressBar->setValue(0);
     action->setText(q9tx::StatusText(actionStatus));
     progress->show();
@@ -24,7 +25,7 @@ bool TForm1::BeginOperation(int actionStatus)
 void TForm1::EndOperation()
 {
     progress->hide();
-    settings->setEnabled(true);
+    editor_->settingsPanel()->setEnabled(true);
     operationRunning_ = false;
 }
 

@@ -1,7 +1,7 @@
 #include "app/q9tx_application.h"
 
 #include "app/application_icon.h"
-#include "app/error_box.h"
+#include "editor/error_box.h"
 
 Q9txApplication::Q9txApplication(int& argc, char** argv) : QApplication(argc, argv)
 {

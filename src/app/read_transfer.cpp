@@ -1,8 +1,8 @@
 // Reading the pager's configuration into the editor: the read machine fetches and checks
 // the image, the window shows its progress and decodes the image.
 
-#include "app/status_texts.h"
 #include "app/tform1.h"
+#include "editor/status_texts.h"
 #include "transfer/read_machine.h"
 
 using namespace q9tx;

@@ -3,15 +3,15 @@
 
 #include <vector>
 
-#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "app/status_texts.h"
 #include "app/tform1.h"
+#include "editor/settings_editor.h"
 #include "editor/settings_view.h"
+#include "editor/status_texts.h"
 #include "image/image_validation.h"
 #include "image/path_bytes.h"
 #include "image/settings_conversion.h"
@@ -64,11 +64,11 @@ void TForm1::Compare1Click()
     const std::optional<QString> chosen = RunOpenDialog();
     if (!chosen || !IsSettingsFileName(*chosen))
         return;
-    const PagerSettings editor = CollectSettings(*this, UnreadableNumbers::Refuse);
+    const PagerSettings editor = CollectSettings(*editor_, UnreadableNumbers::Refuse);
     std::vector<SettingDifference> differences;
     try {
         const ConfigImage image = q9tx::ReadSettingsFile(PathBytes(ListedPath(*chosen)));
-        ValidateImage(mapVersion->currentIndex(), image);
+        ValidateImage(editor_->MapVersion(), image);
         // What the editor would show after loading the file, the editor's own values
         // kept where the file carries none.
         differences = DiffSettings(editor, DecodeSettings(image, editor));

@@ -4,15 +4,13 @@
 #include <algorithm>
 #include <optional>
 
-#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QScopeGuard>
 
-#include "app/status_texts.h"
 #include "app/tform1.h"
-#include "editor/field_marks.h"
+#include "editor/settings_editor.h"
+#include "editor/status_texts.h"
 #include "image/image_validation.h"
 #include "image/path_bytes.h"
 #include "image/settings_file_io.h"
@@ -102,7 +100,7 @@ void TForm1::ReadSettingsFile(const QString& fileName)
         const ConfigImage image = q9tx::ReadSettingsFile(PathBytes(fileName));
         AdvanceProgress(kOpenedStep);
         AdvanceProgress(kReadStep);
-        ValidateImage(mapVersion->currentIndex(), image);
+        ValidateImage(editor_->MapVersion(), image);
         DecodeImage(image);
         AdvanceProgress(kAppliedStep);
         setStatusText(StatusText(StatusLoadedFrom, fileName));
@@ -124,7 +122,7 @@ void TForm1::Save1Click()
         image = EncodeImage(std::nullopt);
     } catch (const StatusError& error) {
         if (error.number() == StatusIllegalFrequency)
-            setRefused(frequency, true);
+            editor_->RefuseFrequency();
         showStatus(error.number());
         return;
     }

@@ -1,8 +1,6 @@
 target_sources(q9tx_gui PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/address_advance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/application_icon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/error_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_argument.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp
@@ -12,10 +10,10 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/settings_compare.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_instance.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/status_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/termination_signals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tform1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/transfer_frame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/write_transfer.cpp
 )
 target_compile_definitions(q9tx_gui PUBLIC Q9TX_VERSION="${PROJECT_VERSION}" Q9TX_APP_ID="${Q9TX_APP_ID}")

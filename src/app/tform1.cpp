@@ -1,12 +1,11 @@
 #include "app/tform1.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
@@ -16,19 +15,20 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "app/error_box.h"
-#include "app/status_texts.h"
 #include "app/window_message_event.h"
 #include "editor/accessible_names.h"
+#include "editor/error_box.h"
 #include "editor/field_events.h"
 #include "editor/field_widths.h"
 #include "editor/readable_red.h"
 #include "editor/screen_fit.h"
+#include "editor/settings_editor.h"
+#include "editor/status_texts.h"
 #include "editor/up_down_button.h"
 #include "image/path_bytes.h"
 #include "link/frame.h"
-#include "link/posix/device_group.h"
 #include "link/port_problem_text.h"
+#include "link/posix/device_group.h"
 #include "link/serial_port.h"
 #include "transfer/read_machine.h"
 #include "transfer/write_machine.h"
@@ -41,9 +41,6 @@ constexpr std::uint16_t kLinkTickInterval = 50;
 constexpr std::uint16_t kStoppedInterval = 1000;
 // Block data handed to the write transfer carries this code instead of the block's.
 constexpr std::uint16_t kWriteBlockCode = WriteMachine::kHeaderArrived;
-constexpr int kPllChipFs8108 = 2;
-constexpr char kDefaultFrequency[] = "457.6000";
-constexpr int kFrequencySeparatorPosition = 3;
 
 // The bytes after the length byte, at most as many as it says, ending at a zero byte.
 QString PayloadText(const WindowMessage& message)
@@ -74,9 +71,12 @@ TForm1::TForm1(LinkControl& link, QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
 
+    // Read first, so that every rule sees the user's separator.
+    const QString separator = QLocale().decimalPoint();
+    if (!separator.isEmpty())
+        decimalSeparator_ = separator.front();
     BuildMainMenu();
     BuildWindowFrame();
-    WireEditorRules();
     RunConstructionSteps();
 
     NameControls(this);
@@ -87,49 +87,14 @@ TForm1::TForm1(LinkControl& link, QWidget* parent)
 
 void TForm1::RunConstructionSteps()
 {
-    // Read first, so that every rule sees the user's separator.
-    const QString separator = QLocale().decimalPoint();
-    if (!separator.isEmpty())
-        decimalSeparator_ = separator.front();
-
-    bs1->setText(QStringLiteral("30"));
-    bs3->setText(QStringLiteral("31"));
-    factory->hide();
-    pllChip->setEnabled(false);
-    pllChip->setCurrentIndex(kPllChipFs8108);
-    channelSpacing->hide();
-    Label54->hide();
-    serialInc->hide();
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Q9TX Programmer"));
     setWindowTitle(QGuiApplication::applicationDisplayName());
     QPalette actionPalette = action->palette();
     actionPalette.setColor(QPalette::WindowText, ReadableRed(actionPalette.color(QPalette::Window)));
     action->setPalette(actionPalette);
     banner1->hide();
-    displayHoldTime->setText(QStringLiteral("10"));
-    displayHoldTimeUpDown->setPosition(10);
-    displayHoldTimeUpDown->hide();
-    lcdBaseContrast->setText(QStringLiteral("15"));
-    lcdBaseContrastUpDown->setPosition(15);
-    lcdBaseContrastUpDown->hide();
-    messageOps->setChecked(true);
-    powerOff->setChecked(true);
-    rangeHoldTime->setText(QStringLiteral("30"));
-    rangeHoldTimeUpDown->setPosition(30);
-    rangeHoldTimeUpDown->hide();
-    for (QCheckBox* box : {setup, schedule, textSize, useSchedule})
-        box->setChecked(true);
-    // Each rule on its own: one that fails is reported and the window still starts.
-    Guarded([this] { CannedMessageClick(); });
-    Guarded([this] { StorageExit(); });
-    Guarded([this] { UnreadReminderChange(); });
-    Guarded([this] { UseScheduleClick(); });
+    editor_->ShowStartUpValues();
     ShowLinkState(nullptr, false);
-
-    QString defaultFrequency = QString::fromLatin1(kDefaultFrequency);
-    defaultFrequency[kFrequencySeparatorPosition] = decimalSeparator_;
-    frequency->setText(defaultFrequency);
-    Guarded([this] { FrequencyExit(); });
 
     link_.StartLink(this);
     // A drop anywhere on the window loads the file: no control takes it (an edit field
@@ -165,11 +130,6 @@ QString TForm1::statusText() const { return simpleText_->text(); }
 
 void TForm1::showStatus(int number) { setStatusText(StatusText(number)); }
 
-std::array<QLineEdit*, TForm1::kToneCount> TForm1::tonePatterns() const
-{
-    return {toneA, toneB, toneC, toneD, tonePowerOn, toneUrgent, toneWarning};
-}
-
 void TForm1::ArmTimer(std::uint16_t interval, TickRoutine routine)
 {
     Timer1->stop();
@@ -188,6 +148,14 @@ void TForm1::Timer1Timer()
 }
 
 void TForm1::Exit1Click() { close(); }
+
+ConfigImage TForm1::EncodeImage(const std::optional<ImageHeader>& header) const { return editor_->EncodeImage(header); }
+
+void TForm1::DecodeImage(const ConfigImage& image) { editor_->DecodeImage(image); }
+
+bool TForm1::ValidateSettings() { return editor_->ValidateSettings(); }
+
+void TForm1::ShowSettingsRefusal() { editor_->ShowSettingsRefusal(); }
 
 bool TForm1::event(QEvent* event)
 {
@@ -263,29 +231,28 @@ void TForm1::ShowLinkState(const WindowMessage* reply, bool enable)
     if (reply && reply->payloadLength() >= kIdentificationLength) {
         const std::uint8_t firmwareNumber = reply->payload(4);
         const std::uint8_t firmwareVersion = reply->payload(5);
-        firmware->setText(firmwareVersion != 0 ? QStringLiteral("V%1").arg(firmwareVersion)
-                                               : QStringLiteral("D%1").arg(firmwareNumber));
-        mapVersion->setCurrentIndex(reply->payload(1));
-        link_.SendFrame(CmdInformationText, nullptr, 0);
         const int featureWord = reply->payload(1) * 256 + reply->payload(2);
-        escalatingAlerts->setVisible(featureWord != 0);
+        editor_->ShowPager(firmwareVersion != 0 ? QStringLiteral("V%1").arg(firmwareVersion)
+                                                : QStringLiteral("D%1").arg(firmwareNumber),
+                           reply->payload(1), featureWord != 0);
+        link_.SendFrame(CmdInformationText, nullptr, 0);
         ReadFromPager1->setEnabled(enable);
         WriteToPager1->setEnabled(enable);
         return;
     }
-    mapVersion->setCurrentIndex(0);
-    firmware->setText(QStringLiteral("--"));
-    firmware->setStatusTip(QString());
+    editor_->ShowNoPager();
     progress->hide();
-    settings->setEnabled(true);
+    editor_->settingsPanel()->setEnabled(true);
     EndTransfer();
     writeInProgress = false;
-    escalatingAlerts->hide();
     ReadFromPager1->setEnabled(false);
     WriteToPager1->setEnabled(false);
 }
 
-void TForm1::ShowPagerInfo(const WindowMessage& reply) { firmware->setStatusTip(EscapedText(PayloadText(reply))); }
+void TForm1::ShowPagerInfo(const WindowMessage& reply)
+{
+    editor_->ShowPagerInformation(EscapedText(PayloadText(reply)));
+}
 
 void TForm1::ShowPortProblem(const WindowMessage& message)
 {

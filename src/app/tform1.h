@@ -1,11 +1,7 @@
 #pragma once
-// The one main window: every control of the editor, the menus, the progress and
-// status display, the timer that drives the link, and the handler of the link's
-// messages. The editor's rules are member functions too (src/editor/*_rules.cpp).
-//
-// Families of controls are arrays indexed from 0: address[0] is "address1",
-// format[7][3] is "format8D", urgentTarget[0][0] is "urgent1A". Family handlers take
-// the same index.
+// The one main window, the shell around the settings editor (src/editor): the menus,
+// the progress and status display, the timer that drives the link, the handler of the
+// link's messages, the transfers and the settings files.
 
 #include <array>
 #include <cstdint>
@@ -16,33 +12,32 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "editor/editor_shell.h"
 #include "image/config_image.h"
 #include "link/link_control.h"
 #include "link/link_messages.h"
 #include "transfer/transfer_report.h"
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
 class QStatusBar;
-class QTabWidget;
 class QTimer;
 
 namespace q9tx {
 class FieldEvents;
 class ReadMachine;
+class SettingsEditor;
 class TransferMachine;
-class UpDownButton;
 class WriteMachine;
 }  // namespace q9tx
 
-class TForm1 : public QMainWindow, public q9tx::MessageSink, private q9tx::TransferReport {
+class TForm1 : public QMainWindow,
+               public q9tx::MessageSink,
+               public q9tx::EditorShell,
+               private q9tx::TransferReport {
     Q_OBJECT
 public:
     // What the timer calls on each tick; empty for none.
@@ -67,14 +62,14 @@ public:
 
     // The simple text of StatusBar1. A hint shown while the mouse rests on a control
     // covers it only for that time.
-    void setStatusText(const QString& text);
-    QString statusText() const;
+    void setStatusText(const QString& text) override;
+    QString statusText() const override;
     // The status text of a status number.
     void showStatus(int number);
 
     // The decimal separator of the user's locale, read at construction.
-    QChar decimalSeparator() const { return decimalSeparator_; }
-    q9tx::FieldEvents& fieldEvents() { return *fieldEvents_; }
+    QChar decimalSeparator() const override { return decimalSeparator_; }
+    q9tx::FieldEvents& fieldEvents() override { return *fieldEvents_; }
     q9tx::LinkControl& link() { return link_; }
 
     // Shell.
@@ -101,83 +96,22 @@ public:
     // enabled the editor: the transfer under way releases what it holds.
     void EndTransfer();
 
-    // Address rules (src/editor/address_rules.cpp).
-    void AddrEnClick(int n);
-    void StorageChange(int n);
-    void StorageExit();
-    void AddressChange(int n);
-    void AddressExit(int n);
-    bool NumericKeyPress(QChar key);
-    void FixedNumberExit(QLineEdit* field);
-
-    // Schedule rules (src/editor/schedule_rules.cpp).
-    void UseScheduleClick();
-    void PeriodChange(int day);
-    void TimeStringExit(QLineEdit* field);
-    bool CheckSchedule();
-    // False, with the refused fields marked, the schedule page in front and "Illegal
-    // value." shown, when an "Enabled" day's time field holds no complete time.
-    bool TimesCanBeStored();
-
-    // Message and folder rules (src/editor/message_rules.cpp).
-    void UnreadReminderChange();
-    void MessageOpsClick();
-    void CannedMessageClick();
-    void FolderEnClick(int k);
-    void FixedStringExit(QLineEdit* field);
-    // The folder-group rule that StorageExit runs: the group is usable only while some
-    // address of rows 1 to 4 has public storage.
-    void FolderGroupRule();
-
-    // Free texts that the image stores one byte per character (src/editor/single_byte_texts.cpp):
-    // their edits refuse characters without a single-byte form. Run once by WireEditorRules.
-    void RefuseMultiByteCharacters();
-
-    // General, alert, decoder and RF rules (src/editor/general_rules.cpp).
-    void DisplayHoldTimeEnter();
-    void DisplayHoldTimeExit();
-    void ContrastEnter();
-    void ContrastExit();
-    void RangeHoldTimeEnter();
-    void RangeHoldTimeExit();
-    void FixedAlertModeChange();
-    bool TonePatternKeyPress(QChar key);
-    void TonePatternExit(QLineEdit* field);
-    void SetupChange();
-    bool FrequencyKeyPress(QChar key);
-    void FrequencyExit();
-    void BS1Exit();
-    void BS3Exit();
-
-    // Settings validation (src/editor/settings_validation.cpp).
+    // Validation of the editor's settings: false, with the refused fields marked, when
+    // they may not be saved or written.
     bool ValidateSettings();
     // After ValidateSettings refused a save or write: unless the message of a refused
     // field is already in view, shows the first refused field's message, brings its page
     // to the front and gives it the focus.
     void ShowSettingsRefusal();
 
-    // Capcode tests of the address rules (src/editor/address_rules.cpp): a legal
-    // capcode, and one that no other capcode field holds. IsLegalCapcode throws
-    // q9tx::ConversionError for a text that is not a whole number.
-    bool IsLegalCapcode(const QLineEdit* field) const;
-    bool IsFreeCapcode(const QLineEdit* field) const;
+    // The editor: the factory panel and the pages with their rules.
+    q9tx::SettingsEditor& editor() { return *editor_; }
 
-    // The seven tone fields in the inventory's order: A, B, C, D, power on, urgent, warning.
-    std::array<QLineEdit*, kToneCount> tonePatterns() const;
+    // ---- Controls of the window's frame. ----
 
-    // ---- Controls, named as the rest of the system refers to them. ----
-
-    // Window frame.
     QWidget* progress = nullptr;
     QLabel* action = nullptr;
     QProgressBar* progressBar = nullptr;
-    QWidget* factory = nullptr;
-    QWidget* settings = nullptr;
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* channels = nullptr;
-    QWidget* timefilters = nullptr;
-    QWidget* storagePage = nullptr;  // the page named "storage"
-    QWidget* general = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* banner1 = nullptr;
     QTimer* Timer1 = nullptr;
@@ -198,113 +132,11 @@ public:
     QAction* About1 = nullptr;
     QAction* AboutQt1 = nullptr;
 
-    // Factory panel.
-    QComboBox* customerId = nullptr;
-    QComboBox* mapVersion = nullptr;
-    QComboBox* lcdGain = nullptr;
-    QComboBox* overheat = nullptr;
-    QLabel* date = nullptr;
-    QLineEdit* comment = nullptr;
-    QLineEdit* bs1 = nullptr;
-    QLineEdit* bs3 = nullptr;
-    QComboBox* filterStrength = nullptr;
-    QComboBox* preambleError = nullptr;
-    QCheckBox* bs2Option = nullptr;
-
-    // Page "Addresses".
-    QGroupBox* addresses = nullptr;
-    std::array<QCheckBox*, kAddressCount> addrEn{};
-    std::array<QLineEdit*, kAddressCount> address{};
-    std::array<QLabel*, kAddressCount> frame{};
-    std::array<QComboBox*, kAddressCount> autoInc{};
-    std::array<QComboBox*, kStorageChoiceCount> storage{};       // "storage1" to "storage4"
-    std::array<QLabel*, kStorageChoiceCount> storageLabel{};     // "storage5" to "storage8"
-    std::array<std::array<QComboBox*, kFunctionCount>, kAddressCount> format{};
-    QGroupBox* urgent = nullptr;
-    std::array<std::array<QCheckBox*, kFunctionCount>, kAddressCount> urgentTarget{};  // "urgent1A".."urgent8D"
-
-    // Page "Schedule".
-    QGroupBox* timetable = nullptr;
-    QCheckBox* useSchedule = nullptr;
-    std::array<QLabel*, kDayCount> dayLabel{};  // "Label55", "Label57", ... "Label67"
-    std::array<QComboBox*, kDayCount> period{};
-    std::array<QLineEdit*, kDayCount> start{};
-    std::array<QLabel*, kDayCount> toLabel{};  // "Label56", "Label58", ... "Label68"
-    std::array<QLineEdit*, kDayCount> finish{};
-    std::array<QCheckBox*, kDayCount> nightShift{};
-
-    // Page "Messages".
-    QGroupBox* messages = nullptr;
-    QComboBox* messageHoldTime = nullptr;
-    QComboBox* messageEncoding = nullptr;
-    QComboBox* repeatedFilter = nullptr;
-    QComboBox* repeatedRejectionTime = nullptr;
-    QComboBox* unreadReminder = nullptr;
-    QComboBox* numReminders = nullptr;
-    QCheckBox* messageOps = nullptr;
-    QCheckBox* keepUnreadWhenDeletingAll = nullptr;
-    QCheckBox* cannedMessages = nullptr;
-    std::array<QLabel*, kCannedCount> cannedLabel{};  // "Label16" to "Label19"
-    std::array<QLineEdit*, kCannedCount> canned{};
-    QGroupBox* folders = nullptr;
-    QCheckBox* ignorePublicMessages = nullptr;
-    QCheckBox* hideMessageNumber = nullptr;
-    QComboBox* continuousMode = nullptr;
-    std::array<QCheckBox*, kFolderCount> folderEn{};
-    std::array<QLineEdit*, kFolderCount> folderName{};
-    std::array<QLineEdit*, kFolderCount> folderSize{};
-
-    // Page "General".
-    QLabel* firmware = nullptr;
-    QLineEdit* serialNum = nullptr;
-    QCheckBox* serialInc = nullptr;
-    QGroupBox* misc = nullptr;
-    QLineEdit* banner = nullptr;
-    QLineEdit* displayHoldTime = nullptr;
-    q9tx::UpDownButton* displayHoldTimeUpDown = nullptr;
-    QLineEdit* lcdBaseContrast = nullptr;
-    q9tx::UpDownButton* lcdBaseContrastUpDown = nullptr;
-    QComboBox* menuLanguage = nullptr;
-    QComboBox* dateFormat = nullptr;
-    QComboBox* timeFormat = nullptr;
-    QLineEdit* rangeHoldTime = nullptr;
-    q9tx::UpDownButton* rangeHoldTimeUpDown = nullptr;
-    QCheckBox* handProg = nullptr;
-    QLineEdit* passcode = nullptr;
-    QGroupBox* alerts = nullptr;
-    QComboBox* alertDuration = nullptr;
-    QComboBox* fixedAlertMode = nullptr;
-    QCheckBox* muteOption = nullptr;
-    QCheckBox* escalatingAlerts = nullptr;
-    QCheckBox* flashingAlerts = nullptr;
-    QCheckBox* lowBattAlertDelay = nullptr;
-    QCheckBox* nightMode = nullptr;
-    QLineEdit* toneA = nullptr;
-    QLineEdit* toneB = nullptr;
-    QLineEdit* toneC = nullptr;
-    QLineEdit* toneD = nullptr;
-    QLineEdit* tonePowerOn = nullptr;
-    QLineEdit* toneUrgent = nullptr;
-    QLineEdit* toneWarning = nullptr;
-    QGroupBox* decoder = nullptr;
-    QComboBox* baudrate = nullptr;
-    QComboBox* polarity = nullptr;
-    QGroupBox* rf = nullptr;
-    QComboBox* pllChip = nullptr;
-    QLineEdit* frequency = nullptr;
-    QLabel* Label54 = nullptr;
-    QComboBox* channelSpacing = nullptr;
-    QGroupBox* menus = nullptr;
-    QCheckBox* setup = nullptr;
-    QCheckBox* schedule = nullptr;
-    QCheckBox* textSize = nullptr;
-    QCheckBox* powerOff = nullptr;
-
     // Data the window keeps besides its controls.
     bool writeInProgress = false;              // block data belongs to a write
     QString currentFileName = QStringLiteral("Settings.bin");
 
-    // ---- Image conversion (src/editor/window_conversion.cpp), settings files and the
+    // ---- Image conversion (handed to the editor), settings files and the
     //      operation frame (src/app/settings_files.cpp, operation_frame.cpp). ----
 
     // The image of the editor's settings around a pager's header, or around a header of
@@ -368,16 +200,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Building the window (src/editor/*_page.cpp, src/app/main_menu.cpp).
+    // Building the window (src/app/window_frame.cpp, main_menu.cpp).
     void BuildMainMenu();
     void BuildWindowFrame();
-    QWidget* BuildFactoryPanel();
-    QWidget* BuildAddressesPage();
-    QWidget* BuildSchedulePage();
-    QWidget* BuildMessagesPage();
-    QWidget* BuildGeneralPage();
-    // Attaches the editor's rules to their controls (src/editor/rule_wiring.cpp).
-    void WireEditorRules();
     void RunConstructionSteps();
 
     void HandleWindowMessage(const q9tx::WindowMessage& message);
@@ -386,6 +211,7 @@ private:
 
     q9tx::LinkControl& link_;
     q9tx::FieldEvents* fieldEvents_ = nullptr;
+    q9tx::SettingsEditor* editor_ = nullptr;
     QLabel* simpleText_ = nullptr;
     TickRoutine tickRoutine_;
     QChar decimalSeparator_{QLatin1Char('.')};
@@ -404,9 +230,6 @@ private:
     void WriteCompleted() override;
     void TransferFailed(int status) override;
     void TransferEnded() override;
-    void TakeFactoryValues(const q9tx::WriteFactoryValues& values);
-    // Counts the addresses up after a completed write and tests each one it moved.
-    void AdvanceAddresses();
     std::unique_ptr<q9tx::ReadMachine> readMachine_;
     std::unique_ptr<q9tx::WriteMachine> writeMachine_;
 };

@@ -4,11 +4,11 @@
 #include <chrono>
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
 
-#include "app/status_texts.h"
 #include "app/tform1.h"
+#include "editor/settings_editor.h"
+#include "editor/status_texts.h"
 #include "transfer/read_machine.h"
 #include "transfer/write_machine.h"
 
@@ -30,7 +30,7 @@ void TForm1::ShowAction(int actionStatus)
     setStatusText(action->text());
 }
 
-int TForm1::PagerMapVersion() const { return mapVersion->currentIndex(); }
+int TForm1::PagerMapVersion() const { return editor_->MapVersion(); }
 
 bool TForm1::RecoveryMode() const { return Recover1->isChecked(); }
 

@@ -2,13 +2,9 @@
 // waits for the verdict; the window builds the image around the pager's header, shows
 // the progress and counts the addresses up after a completed write.
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-
-#include "app/status_texts.h"
 #include "app/tform1.h"
-#include "editor/field_marks.h"
+#include "editor/settings_editor.h"
+#include "editor/status_texts.h"
 #include "transfer/write_machine.h"
 
 using namespace q9tx;
@@ -36,28 +32,19 @@ void TForm1::WriteTransferStep(std::uint16_t code, const WindowMessage* block)
 
 ConfigImage TForm1::WriteImage(const ImageHeader& header, const WriteFactoryValues& values)
 {
-    TakeFactoryValues(values);
+    editor_->TakeFactoryValues(values);
     try {
         return EncodeImage(header);
     } catch (const StatusError& error) {
         // The pager's chip cannot take the editor's frequency: the field says so too.
         if (error.number() == StatusIllegalFrequency)
-            setRefused(frequency, true);
+            editor_->RefuseFrequency();
         throw;
     }
 }
 
 void TForm1::WriteCompleted()
 {
-    AdvanceAddresses();
+    editor_->AdvanceAddresses();
     showStatus(StatusWriteCompleted);
-}
-
-void TForm1::TakeFactoryValues(const WriteFactoryValues& values)
-{
-    if (values.pllChip)
-        pllChip->setCurrentIndex(*values.pllChip);
-    bs2Option->setChecked(values.bs2Option);
-    filterStrength->setCurrentIndex(values.filterStrength);
-    preambleError->setCurrentIndex(values.preambleError);
 }

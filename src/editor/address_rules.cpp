@@ -8,10 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/status_texts.h"
-#include "app/tform1.h"
 #include "editor/field_marks.h"
 #include "editor/limited_edit.h"
+#include "editor/settings_editor.h"
+#include "editor/status_texts.h"
 #include "editor/text_conversion.h"
 #include "image/capcode.h"
 #include "image/item_lists.h"
@@ -22,11 +22,11 @@ using namespace q9tx;
 namespace {
 
 // Rows with a storage choice come first.
-constexpr int kRowsWithStorage = TForm1::kStorageChoiceCount;
+constexpr int kRowsWithStorage = SettingsEditor::kStorageChoiceCount;
 
 }  // namespace
 
-void TForm1::AddrEnClick(int n)
+void SettingsEditor::AddrEnClick(int n)
 {
     const bool inUse = addrEn[n]->isChecked();
     address[n]->setEnabled(inUse);
@@ -43,7 +43,7 @@ void TForm1::AddrEnClick(int n)
         box->setEnabled(stepAndTargets);
 }
 
-void TForm1::StorageChange(int n)
+void SettingsEditor::StorageChange(int n)
 {
     const bool isPrivate = storage[n]->currentIndex() == kPrivateStorage;
     autoInc[n]->setEnabled(isPrivate);
@@ -51,9 +51,9 @@ void TForm1::StorageChange(int n)
         box->setEnabled(isPrivate);
 }
 
-void TForm1::StorageExit() { FolderGroupRule(); }
+void SettingsEditor::StorageExit() { FolderGroupRule(); }
 
-void TForm1::AddressChange(int n)
+void SettingsEditor::AddressChange(int n)
 {
     const QString text = address[n]->text();
     if (text.isEmpty()) {
@@ -67,7 +67,7 @@ void TForm1::AddressChange(int n)
     frame[n]->setText(QString::number(FrameOf(static_cast<std::uint32_t>(TextToInt(text)))));
 }
 
-void TForm1::AddressExit(int n)
+void SettingsEditor::AddressExit(int n)
 {
     QLineEdit* field = address[n];
     const QString entered = field->text();
@@ -93,7 +93,7 @@ void TForm1::AddressExit(int n)
     }
 }
 
-bool TForm1::NumericKeyPress(QChar key)
+bool SettingsEditor::NumericKeyPress(QChar key)
 {
     setStatusText(QString());
     // Control characters carry editing keys and the clipboard shortcuts.
@@ -103,19 +103,19 @@ bool TForm1::NumericKeyPress(QChar key)
     return false;
 }
 
-void TForm1::FixedNumberExit(QLineEdit* field)
+void SettingsEditor::FixedNumberExit(QLineEdit* field)
 {
     const QString filled = field->text().rightJustified(TypingLimit(field), QLatin1Char('0'));
     if (filled != field->text())
         field->setText(filled);
 }
 
-bool TForm1::IsLegalCapcode(const QLineEdit* field) const
+bool SettingsEditor::IsLegalCapcode(const QLineEdit* field) const
 {
     return q9tx::IsLegalCapcode(TextToInt(field->text()));
 }
 
-bool TForm1::IsFreeCapcode(const QLineEdit* field) const
+bool SettingsEditor::IsFreeCapcode(const QLineEdit* field) const
 {
     // Every row counts, in use or not; the field itself is one of the eight.
     const QString text = field->text();

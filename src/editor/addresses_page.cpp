@@ -9,8 +9,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "editor/settings_editor.h"
 #include "image/item_lists.h"
 
 using namespace q9tx;
@@ -29,7 +29,7 @@ QString FunctionLetter(int function) { return QString(QLatin1Char(kFunctionLette
 
 }  // namespace
 
-QWidget* TForm1::BuildAddressesPage()
+QWidget* SettingsEditor::BuildAddressesPage()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("channels"));

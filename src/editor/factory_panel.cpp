@@ -7,14 +7,14 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/tform1.h"
 #include "editor/control_factory.h"
-#include "image/item_lists.h"
 #include "editor/control_hints.h"
+#include "editor/settings_editor.h"
+#include "image/item_lists.h"
 
 using namespace q9tx;
 
-QWidget* TForm1::BuildFactoryPanel()
+QWidget* SettingsEditor::BuildFactoryPanel()
 {
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("factory"));

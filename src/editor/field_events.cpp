@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "app/error_box.h"
+#include "editor/error_box.h"
 
 namespace q9tx {
 namespace {

@@ -13,11 +13,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/tform1.h"
 #include "editor/control_factory.h"
-#include "image/item_lists.h"
 #include "editor/control_hints.h"
+#include "editor/settings_editor.h"
 #include "editor/up_down_button.h"
+#include "image/item_lists.h"
 #include "image/settings_rules.h"
 
 using namespace q9tx;
@@ -52,7 +52,7 @@ void AddWithUpDown(QGridLayout* grid, int row, const QString& caption, QLineEdit
 
 }  // namespace
 
-QWidget* TForm1::BuildGeneralPage()
+QWidget* SettingsEditor::BuildGeneralPage()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("general"));

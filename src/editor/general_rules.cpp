@@ -8,10 +8,10 @@
 #include <QLineEdit>
 #include <QScopeGuard>
 
-#include "app/status_texts.h"
-#include "app/tform1.h"
 #include "editor/field_marks.h"
 #include "editor/frequency_field_text.h"
+#include "editor/settings_editor.h"
+#include "editor/status_texts.h"
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
 #include "image/rf_word.h"
@@ -35,7 +35,7 @@ bool IsHexDigit(QChar key)
 
 // The range of a field with a spin button is the spin button's range. The field's text
 // is never corrected: a refused value stays for the user to see and mend.
-void LeaveRangeField(TForm1& form, QLineEdit* field, UpDownButton* upDown)
+void LeaveRangeField(SettingsEditor& form, QLineEdit* field, UpDownButton* upDown)
 {
     // The spin button belongs to the focused field, also when its text cannot be read.
     const auto hideSpinButton = qScopeGuard([upDown] { upDown->hide(); });
@@ -68,19 +68,19 @@ void CorrectThresholds(QLineEdit* bs1, QLineEdit* bs3, ThresholdLeft left)
 
 }  // namespace
 
-void TForm1::DisplayHoldTimeEnter() { displayHoldTimeUpDown->show(); }
+void SettingsEditor::DisplayHoldTimeEnter() { displayHoldTimeUpDown->show(); }
 
-void TForm1::DisplayHoldTimeExit() { LeaveRangeField(*this, displayHoldTime, displayHoldTimeUpDown); }
+void SettingsEditor::DisplayHoldTimeExit() { LeaveRangeField(*this, displayHoldTime, displayHoldTimeUpDown); }
 
-void TForm1::ContrastEnter() { lcdBaseContrastUpDown->show(); }
+void SettingsEditor::ContrastEnter() { lcdBaseContrastUpDown->show(); }
 
-void TForm1::ContrastExit() { LeaveRangeField(*this, lcdBaseContrast, lcdBaseContrastUpDown); }
+void SettingsEditor::ContrastExit() { LeaveRangeField(*this, lcdBaseContrast, lcdBaseContrastUpDown); }
 
-void TForm1::RangeHoldTimeEnter() { rangeHoldTimeUpDown->show(); }
+void SettingsEditor::RangeHoldTimeEnter() { rangeHoldTimeUpDown->show(); }
 
-void TForm1::RangeHoldTimeExit() { LeaveRangeField(*this, rangeHoldTime, rangeHoldTimeUpDown); }
+void SettingsEditor::RangeHoldTimeExit() { LeaveRangeField(*this, rangeHoldTime, rangeHoldTimeUpDown); }
 
-void TForm1::FixedAlertModeChange()
+void SettingsEditor::FixedAlertModeChange()
 {
     const bool userChooses = IsMuteOptionUsable(fixedAlertMode->currentIndex());
     muteOption->setEnabled(userChooses);
@@ -88,16 +88,16 @@ void TForm1::FixedAlertModeChange()
         muteOption->setChecked(false);
 }
 
-bool TForm1::TonePatternKeyPress(QChar key) { return IsControlCharacter(key) || IsHexDigit(key); }
+bool SettingsEditor::TonePatternKeyPress(QChar key) { return IsControlCharacter(key) || IsHexDigit(key); }
 
-void TForm1::TonePatternExit(QLineEdit* field)
+void SettingsEditor::TonePatternExit(QLineEdit* field)
 {
     const QString filled = field->text().leftJustified(kToneDigits, QLatin1Char('0'));
     if (filled != field->text())
         field->setText(filled);
 }
 
-void TForm1::SetupChange()
+void SettingsEditor::SetupChange()
 {
     const bool settingsMenu = setup->isChecked();
     powerOff->setEnabled(settingsMenu);
@@ -105,19 +105,19 @@ void TForm1::SetupChange()
     schedule->setEnabled(settingsMenu && useSchedule->isChecked());
 }
 
-bool TForm1::FrequencyKeyPress(QChar key)
+bool SettingsEditor::FrequencyKeyPress(QChar key)
 {
     if (IsControlCharacter(key) || IsDecimalDigit(key))
         return true;
-    return key == decimalSeparator_ && frequency->text().size() > 2;
+    return key == decimalSeparator() && frequency->text().size() > 2;
 }
 
-void TForm1::FrequencyExit()
+void SettingsEditor::FrequencyExit()
 {
     RfWord rfWord{};
     SetRfChipType(rfWord, static_cast<std::uint8_t>(std::max(pllChip->currentIndex(), 0)));
     const QString text = frequency->text();
-    const bool accepted = !text.isEmpty() && FrequencyToRfWord(FrequencyFieldToHertz(text, decimalSeparator_), rfWord);
+    const bool accepted = !text.isEmpty() && FrequencyToRfWord(FrequencyFieldToHertz(text, decimalSeparator()), rfWord);
     setRefused(frequency, !accepted);
     if (!accepted) {
         showStatus(StatusIllegalFrequency);
@@ -128,11 +128,11 @@ void TForm1::FrequencyExit()
     const std::uint32_t hertz = RfWordToFrequency(rfWord);
     const int step = RfStepCode(rfWord);
     channelSpacing->setCurrentIndex(step < channelSpacing->count() ? step : -1);
-    const QString shown = HertzToFrequencyField(hertz, decimalSeparator_);
+    const QString shown = HertzToFrequencyField(hertz, decimalSeparator());
     if (shown != text)
         frequency->setText(shown);
 }
 
-void TForm1::BS1Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs1); }
+void SettingsEditor::BS1Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs1); }
 
-void TForm1::BS3Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs3); }
+void SettingsEditor::BS3Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs3); }

@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 
-#include "app/error_box.h"
+#include "editor/error_box.h"
 #include "editor/field_events.h"
 
 namespace q9tx {

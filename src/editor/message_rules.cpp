@@ -10,23 +10,24 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/tform1.h"
 #include "editor/limited_edit.h"
+#include "editor/settings_editor.h"
 #include "image/item_lists.h"
 #include "image/settings_rules.h"
 
 using q9tx::kReminderDisabled;
+using q9tx::SettingsEditor;
 using q9tx::TypingLimit;
 
-void TForm1::UnreadReminderChange()
+void SettingsEditor::UnreadReminderChange()
 {
     // No selection (an image may hold a value beyond the list) counts as no reminder.
     numReminders->setEnabled(unreadReminder->currentIndex() > kReminderDisabled);
 }
 
-void TForm1::MessageOpsClick() { keepUnreadWhenDeletingAll->setEnabled(messageOps->isChecked()); }
+void SettingsEditor::MessageOpsClick() { keepUnreadWhenDeletingAll->setEnabled(messageOps->isChecked()); }
 
-void TForm1::CannedMessageClick()
+void SettingsEditor::CannedMessageClick()
 {
     const bool substitute = cannedMessages->isChecked();
     for (int i = 0; i < kCannedCount; ++i) {
@@ -35,7 +36,7 @@ void TForm1::CannedMessageClick()
     }
 }
 
-void TForm1::FolderGroupRule()
+void SettingsEditor::FolderGroupRule()
 {
     std::array<std::int64_t, kStorageChoiceCount> choices{};
     std::transform(storage.begin(), storage.end(), choices.begin(),
@@ -52,7 +53,7 @@ void TForm1::FolderGroupRule()
     }
 }
 
-void TForm1::FolderEnClick(int k)
+void SettingsEditor::FolderEnClick(int k)
 {
     // Walks down the chain instead of recursing: unticking a later folder also runs that
     // folder's rule through its own state change, which then finds its part already done.
@@ -70,7 +71,7 @@ void TForm1::FolderEnClick(int k)
     }
 }
 
-void TForm1::FixedStringExit(QLineEdit* field)
+void SettingsEditor::FixedStringExit(QLineEdit* field)
 {
     // The image holds these texts in fixed-width fields.
     const QString filled = field->text().leftJustified(TypingLimit(field), QLatin1Char(' '));

@@ -9,8 +9,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "editor/settings_editor.h"
 #include "image/item_lists.h"
 
 using namespace q9tx;
@@ -27,7 +27,7 @@ const char kFunctionLetters[] = "ABCD";
 
 }  // namespace
 
-QWidget* TForm1::BuildMessagesPage()
+QWidget* SettingsEditor::BuildMessagesPage()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("storage"));

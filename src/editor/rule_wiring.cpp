@@ -7,17 +7,17 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/error_box.h"
-#include "app/tform1.h"
+#include "editor/error_box.h"
 #include "editor/field_events.h"
 #include "editor/masked_entry_guard.h"
+#include "editor/settings_editor.h"
 
 using namespace q9tx;
 
-void TForm1::WireEditorRules()
+void SettingsEditor::WireEditorRules()
 {
     using Rule = FieldEvents::Rule;
-    FieldEvents& events = *fieldEvents_;
+    FieldEvents& events = fieldEvents();
     const auto onToggle = [this](QCheckBox* box, Rule rule) {
         connect(box, &QCheckBox::toggled, this, [rule = std::move(rule)] { Guarded(rule); });
     };
@@ -72,12 +72,13 @@ void TForm1::WireEditorRules()
     fixedString(banner);
     struct RangeField {
         QLineEdit* field;
-        void (TForm1::*enter)();
-        void (TForm1::*exit)();
+        void (SettingsEditor::*enter)();
+        void (SettingsEditor::*exit)();
     };
-    for (const RangeField& range : {RangeField{displayHoldTime, &TForm1::DisplayHoldTimeEnter, &TForm1::DisplayHoldTimeExit},
-                                    RangeField{lcdBaseContrast, &TForm1::ContrastEnter, &TForm1::ContrastExit},
-                                    RangeField{rangeHoldTime, &TForm1::RangeHoldTimeEnter, &TForm1::RangeHoldTimeExit}}) {
+    using Editor = SettingsEditor;
+    for (const RangeField& range : {RangeField{displayHoldTime, &Editor::DisplayHoldTimeEnter, &Editor::DisplayHoldTimeExit},
+                                    RangeField{lcdBaseContrast, &Editor::ContrastEnter, &Editor::ContrastExit},
+                                    RangeField{rangeHoldTime, &Editor::RangeHoldTimeEnter, &Editor::RangeHoldTimeExit}}) {
         events.setEnterRule(range.field, [this, enter = range.enter] { (this->*enter)(); });
         events.setExitRule(range.field, [this, exit = range.exit] { (this->*exit)(); });
         events.setKeyFilter(range.field, numeric);

@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "editor/settings_editor.h"
 #include "image/item_lists.h"
 
 using namespace q9tx;
@@ -24,7 +24,7 @@ enum DayColumn { NameColumn, PeriodColumn, StartColumn, ToColumn, FinishColumn, 
 
 }  // namespace
 
-QWidget* TForm1::BuildSchedulePage()
+QWidget* SettingsEditor::BuildSchedulePage()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("timefilters"));

@@ -10,9 +10,9 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
-#include "app/status_texts.h"
-#include "app/tform1.h"
 #include "editor/field_marks.h"
+#include "editor/settings_editor.h"
+#include "editor/status_texts.h"
 #include "image/item_lists.h"
 #include "image/settings_validation.h"
 
@@ -26,7 +26,7 @@ std::string TimeText(const QLineEdit* field) { return field->text().toStdString(
 
 }  // namespace
 
-void TForm1::UseScheduleClick()
+void SettingsEditor::UseScheduleClick()
 {
     const bool inUse = useSchedule->isChecked();
     storageLabel[0]->setText(inUse ? schedule->text() : storage[0]->itemText(kPrivateStorage));
@@ -39,14 +39,14 @@ void TForm1::UseScheduleClick()
     }
 }
 
-void TForm1::PeriodChange(int day)
+void SettingsEditor::PeriodChange(int day)
 {
     const bool within = period[day]->currentIndex() == kEnabledWithin;
     for (QWidget* control : std::initializer_list<QWidget*>{start[day], toLabel[day], finish[day], nightShift[day]})
         control->setVisible(within);
 }
 
-void TForm1::TimeStringExit(QLineEdit* field)
+void SettingsEditor::TimeStringExit(QLineEdit* field)
 {
     const bool legal = IsLegalTime(TimeText(field));
     setRefused(field, !legal);
@@ -56,7 +56,7 @@ void TForm1::TimeStringExit(QLineEdit* field)
         showStatus(StatusIllegalValue);
 }
 
-bool TForm1::CheckSchedule()
+bool SettingsEditor::CheckSchedule()
 {
     for (int day = 0; day < kDayCount; ++day) {
         // What the user can no longer see goes back to its defaults. The day's choice
@@ -91,7 +91,7 @@ bool TForm1::CheckSchedule()
     return !fails;
 }
 
-bool TForm1::TimesCanBeStored()
+bool SettingsEditor::TimesCanBeStored()
 {
     // The image keeps two digits of hour and two of minute for each time of an "Enabled"
     // day. A field that shows less (a blank position, or a minute that a pager held as a

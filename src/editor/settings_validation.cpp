@@ -10,11 +10,11 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
-#include "app/status_texts.h"
-#include "app/tform1.h"
 #include "editor/field_events.h"
 #include "editor/field_marks.h"
 #include "editor/masked_entry_guard.h"
+#include "editor/settings_editor.h"
+#include "editor/status_texts.h"
 #include "editor/text_conversion.h"
 #include "image/folder_slots.h"
 
@@ -35,7 +35,7 @@ struct Refusal {
 
 // The marked fields in the order the validation reads them, each with the message its
 // rule shows for it.
-std::vector<Refusal> MarkedFields(TForm1& form)
+std::vector<Refusal> MarkedFields(SettingsEditor& form)
 {
     std::vector<Refusal> refusals;
     for (QLineEdit* field : form.address) {
@@ -56,7 +56,7 @@ std::vector<Refusal> MarkedFields(TForm1& form)
             refusals.push_back(candidate);
     }
     if (form.useSchedule->isChecked()) {
-        for (int day = 0; day < TForm1::kDayCount; ++day) {
+        for (int day = 0; day < SettingsEditor::kDayCount; ++day) {
             for (QLineEdit* time : {form.start[day], form.finish[day]}) {
                 if (isRefused(time))
                     refusals.push_back({time, StatusIllegalValue});
@@ -66,7 +66,7 @@ std::vector<Refusal> MarkedFields(TForm1& form)
     return refusals;
 }
 
-void BringToFront(TForm1& form, QWidget* field)
+void BringToFront(SettingsEditor& form, QWidget* field)
 {
     for (int page = 0; page < form.PageControl1->count(); ++page) {
         if (form.PageControl1->widget(page)->isAncestorOf(field))
@@ -77,10 +77,10 @@ void BringToFront(TForm1& form, QWidget* field)
 
 // Folder sizes carry no mark: a size whose range the image cannot hold is refused here,
 // where the user can make it smaller, instead of being saved as other folders.
-bool FoldersCanBeStored(TForm1& form)
+bool FoldersCanBeStored(SettingsEditor& form)
 {
-    std::array<FolderUse, TForm1::kFolderCount> folders{};
-    for (int k = 0; k < TForm1::kFolderCount; ++k) {
+    std::array<FolderUse, SettingsEditor::kFolderCount> folders{};
+    for (int k = 0; k < SettingsEditor::kFolderCount; ++k) {
         std::optional<std::int64_t> size;
         try {
             size = TextToInt(form.folderSize[k]->text());
@@ -98,7 +98,7 @@ bool FoldersCanBeStored(TForm1& form)
 
 }  // namespace
 
-bool TForm1::ValidateSettings()
+bool SettingsEditor::ValidateSettings()
 {
     // The field the user is still in has not been tested yet: leave it and come back.
     if (QWidget* current = fieldEvents().enteredField(); current && IsInputField(current)) {
@@ -123,7 +123,7 @@ bool TForm1::ValidateSettings()
     return FoldersCanBeStored(*this);
 }
 
-void TForm1::ShowSettingsRefusal()
+void SettingsEditor::ShowSettingsRefusal()
 {
     // A time field that refuses to be left keeps the user and says why itself.
     if (const MaskedEntryGuard* guard = MaskedEntryGuard::of(fieldEvents().enteredField());

@@ -13,10 +13,10 @@
 #include <QMultiHash>
 #include <QVariant>
 
-#include "app/error_box.h"
-#include "app/tform1.h"
+#include "editor/error_box.h"
 #include "editor/field_marks.h"
 #include "editor/frequency_field_text.h"
+#include "editor/settings_editor.h"
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
 #include "image/capcode.h"
@@ -36,10 +36,12 @@ constexpr char kStoredValueProperty[] = "storedValue";
 // The window's controls by object name, found in one walk.
 class Controls {
 public:
-    explicit Controls(const TForm1& form)
+    explicit Controls(const SettingsEditor& form)
     {
-        for (QWidget* control : form.findChildren<QWidget*>())
-            byName_.insert(control->objectName(), control);
+        for (const QWidget* root : {form.settingsPanel(), form.factoryPanel()}) {
+            for (QWidget* control : root->findChildren<QWidget*>())
+                byName_.insert(control->objectName(), control);
+        }
     }
     template <typename Control>
     Control* get(const std::string& name) const
@@ -93,9 +95,9 @@ std::int64_t NumberOfText(const SettingDefinition& setting, const QString& text,
 }
 
 // The size of an unticked folder is neither stored nor checked.
-bool IsUnusedFolderSize(const TForm1& form, const std::string& name)
+bool IsUnusedFolderSize(const SettingsEditor& form, const std::string& name)
 {
-    for (int k = 0; k < TForm1::kFolderCount; ++k) {
+    for (int k = 0; k < SettingsEditor::kFolderCount; ++k) {
         if (name == Member("folderSize", k + 1))
             return !form.folderEn[k]->isChecked();
     }
@@ -111,7 +113,7 @@ void SetListValue(QComboBox* box, std::int64_t value)
     box->setProperty(kStoredValueProperty, listed ? QVariant() : QVariant(static_cast<qlonglong>(value)));
 }
 
-void ShowNumber(TForm1& form, QLineEdit* field, std::int64_t value)
+void ShowNumber(SettingsEditor& form, QLineEdit* field, std::int64_t value)
 {
     for (UpDownButton* upDown : {form.displayHoldTimeUpDown, form.lcdBaseContrastUpDown, form.rangeHoldTimeUpDown}) {
         if (upDown->associate() == field)
@@ -121,7 +123,8 @@ void ShowNumber(TForm1& form, QLineEdit* field, std::int64_t value)
     field->setText(QString::number(value));
 }
 
-void ShowValue(TForm1& form, const Controls& controls, const SettingDefinition& setting, const SettingValue& value)
+void ShowValue(SettingsEditor& form, const Controls& controls, const SettingDefinition& setting,
+               const SettingValue& value)
 {
     const std::string& name = setting.name;
     switch (setting.kind) {
@@ -192,18 +195,18 @@ std::vector<std::string> ShowingOrder()
     return order;
 }
 
-void ShowFrames(TForm1& form, const PagerSettings& settings)
+void ShowFrames(SettingsEditor& form, const PagerSettings& settings)
 {
-    for (int row = 0; row < TForm1::kAddressCount; ++row) {
+    for (int row = 0; row < SettingsEditor::kAddressCount; ++row) {
         const auto capcode = static_cast<std::uint32_t>(settings.number(Member("address", row + 1)));
         form.frame[row]->setText(QString::number(FrameOf(capcode)));
     }
 }
 
 // A row that stores publicly counts up by no step.
-void ResetPublicAutoIncrements(TForm1& form)
+void ResetPublicAutoIncrements(SettingsEditor& form)
 {
-    for (int row = 0; row < TForm1::kStorageChoiceCount; ++row) {
+    for (int row = 0; row < SettingsEditor::kStorageChoiceCount; ++row) {
         if (form.storage[row]->currentIndex() == kPublicStorage)
             form.autoInc[row]->setCurrentIndex(0);
     }
@@ -211,7 +214,7 @@ void ResetPublicAutoIncrements(TForm1& form)
 
 // A mark belongs to the value its rule judged. Every marked field has just been given a
 // new value, so its old mark goes; the rules below mark again what the new values earn.
-void ClearMarksOfFilledFields(TForm1& form)
+void ClearMarksOfFilledFields(SettingsEditor& form)
 {
     std::vector<QLineEdit*> marked(form.address.begin(), form.address.end());
     marked.insert(marked.end(), form.start.begin(), form.start.end());
@@ -226,20 +229,20 @@ void ClearMarksOfFilledFields(TForm1& form)
 // that fails is reported and the others still run. The range fields keep the value
 // the pager holds unjudged, as a value they were never left with; the time fields are
 // judged by the settings check while the schedule is in use.
-void RunLoadRules(TForm1& form)
+void RunLoadRules(SettingsEditor& form)
 {
     std::vector<std::function<void()>> rules;
-    for (int row = 0; row < TForm1::kAddressCount; ++row)
+    for (int row = 0; row < SettingsEditor::kAddressCount; ++row)
         rules.emplace_back([&form, row] { form.AddressExit(row); });
     rules.emplace_back([&form] { form.ValidateSettings(); });
     rules.emplace_back([&form] { form.CannedMessageClick(); });
     rules.emplace_back([&form] { form.FixedStringExit(form.serialNum); });
     rules.emplace_back([&form] { form.FixedAlertModeChange(); });
     rules.emplace_back([&form] { form.FrequencyExit(); });
-    for (int day = 0; day < TForm1::kDayCount; ++day)
+    for (int day = 0; day < SettingsEditor::kDayCount; ++day)
         rules.emplace_back([&form, day] { form.PeriodChange(day); });
     rules.emplace_back([&form] { form.SetupChange(); });
-    for (int row = 0; row < TForm1::kStorageChoiceCount; ++row)
+    for (int row = 0; row < SettingsEditor::kStorageChoiceCount; ++row)
         rules.emplace_back([&form, row] { form.StorageChange(row); });
     rules.emplace_back([&form] { form.StorageExit(); });
     rules.emplace_back([&form] { form.UnreadReminderChange(); });
@@ -250,7 +253,7 @@ void RunLoadRules(TForm1& form)
 
 }  // namespace
 
-PagerSettings CollectSettings(const TForm1& form, UnreadableNumbers unreadable)
+PagerSettings CollectSettings(const SettingsEditor& form, UnreadableNumbers unreadable)
 {
     const Controls controls(form);
     const PagerSettings& startUp = DefaultSettings();
@@ -282,7 +285,7 @@ PagerSettings CollectSettings(const TForm1& form, UnreadableNumbers unreadable)
     return settings;
 }
 
-void ShowSettings(TForm1& form, const PagerSettings& settings)
+void ShowSettings(SettingsEditor& form, const PagerSettings& settings)
 {
     static const std::vector<std::string> order = ShowingOrder();
     const Controls controls(form);

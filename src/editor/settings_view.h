@@ -1,13 +1,13 @@
 #pragma once
-// The window as a view of a settings value: it shows one, as a load does, and collects
+// The editor as a view of a settings value: it shows one, as a load does, and collects
 // the one its controls hold. The byte rules live in the settings conversion; this file
 // knows only how each kind of setting sits in its control.
 
 #include "image/pager_settings.h"
 
-class TForm1;
-
 namespace q9tx {
+
+class SettingsEditor;
 
 // What collecting does with a numeric text that holds no number.
 enum class UnreadableNumbers {
@@ -20,11 +20,11 @@ enum class UnreadableNumbers {
 
 // The settings the controls hold. A drop-down without a selection gives the value beyond
 // its items that the last load put there.
-PagerSettings CollectSettings(const TForm1& form, UnreadableNumbers unreadable);
+PagerSettings CollectSettings(const SettingsEditor& form, UnreadableNumbers unreadable);
 
 // Sets the controls in the order a load sets them (check boxes run their own rules as
 // they change), clears the error marks of the fields it fills and runs the editor's
 // load rules once each, in their order.
-void ShowSettings(TForm1& form, const PagerSettings& settings);
+void ShowSettings(SettingsEditor& form, const PagerSettings& settings);
 
 }  // namespace q9tx

@@ -4,11 +4,11 @@
 
 #include <QLineEdit>
 
-#include "app/tform1.h"
 #include "editor/limited_edit.h"
+#include "editor/settings_editor.h"
 #include "editor/single_byte_validator.h"
 
-void TForm1::RefuseMultiByteCharacters()
+void q9tx::SettingsEditor::RefuseMultiByteCharacters()
 {
     std::vector<QLineEdit*> texts = {banner, serialNum, passcode, comment};
     texts.insert(texts.end(), canned.begin(), canned.end());

@@ -1,9 +1,11 @@
 target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/accessible_names.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/address_advance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/address_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/addresses_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_factory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_hints.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/error_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/factory_panel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/field_events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/field_marks.cpp
@@ -20,13 +22,14 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/schedule_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/schedule_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screen_fit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_editor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_validation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_byte_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_byte_validator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/status_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_conversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/up_down_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/whole_content_scroll_area.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_conversion.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/window_frame.cpp
 )

@@ -7,7 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/error_box.h"
+#include "editor/error_box.h"
 
 namespace q9tx {
 namespace {

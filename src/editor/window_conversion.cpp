@@ -3,9 +3,9 @@
 
 #include <QCheckBox>
 
-#include "app/status_texts.h"
-#include "app/tform1.h"
+#include "editor/settings_editor.h"
 #include "editor/settings_view.h"
+#include "editor/status_texts.h"
 #include "image/settings_conversion.h"
 #include "image/settings_validation.h"
 #include "image/status_error.h"
@@ -26,7 +26,7 @@ int StatusOfRefusal(const SettingsRefused& refused)
 
 }  // namespace
 
-ConfigImage TForm1::EncodeImage(const std::optional<ImageHeader>& header) const
+ConfigImage SettingsEditor::EncodeImage(const std::optional<ImageHeader>& header) const
 {
     const PagerSettings settings = CollectSettings(*this, UnreadableNumbers::Refuse);
     try {
@@ -37,7 +37,7 @@ ConfigImage TForm1::EncodeImage(const std::optional<ImageHeader>& header) const
     }
 }
 
-void TForm1::DecodeImage(const ConfigImage& image)
+void SettingsEditor::DecodeImage(const ConfigImage& image)
 {
     // What the image does not carry keeps what the editor shows.
     ShowSettings(*this, DecodeSettings(image, CollectSettings(*this, UnreadableNumbers::TakeStartUpValue)));

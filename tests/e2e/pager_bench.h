@@ -8,8 +8,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "app/error_box.h"
 #include "app/tform1.h"
+#include "editor/error_box.h"
 #include "link/adapter_discovery.h"
 #include "link/pager_link.h"
 #include "link/posix/posix_serial_port.h"

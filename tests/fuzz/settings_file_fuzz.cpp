@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include "find_control.h"
 #include "app/tform1.h"
 #include "conversion_target.h"
 #include "fake_link.h"
@@ -80,10 +81,12 @@ void Load(const QByteArray& file, const QString& path)
     const std::map<QString, QString> before = Snapshot(window);
     window.LoadSettingsFile(path);
 
-    const QString expected = ExpectedStatus(file, window.mapVersion->currentIndex(), path);
+    const QString expected =
+        ExpectedStatus(file, Control<QComboBox>(window, QStringLiteral("mapVersion"))->currentIndex(), path);
     FUZZ_CHECK(window.statusText() == expected, "a file of %lld bytes gave '%s', expected '%s'",
                static_cast<long long>(file.size()), qPrintable(window.statusText()), qPrintable(expected));
-    FUZZ_CHECK(!window.operationRunning() && window.settings->isEnabled() && window.progress->isHidden(),
+    FUZZ_CHECK(!window.operationRunning() && Control<QWidget>(window, QStringLiteral("settings"))->isEnabled() &&
+                   window.progress->isHidden(),
                "the editor was left disabled");
     if (!expected.startsWith(QStringLiteral("Loaded"))) {
         const std::map<QString, QString> after = Snapshot(window);

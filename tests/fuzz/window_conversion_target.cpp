@@ -3,16 +3,20 @@
 #include <QApplication>
 #include <QComboBox>
 
-#include "app/error_box.h"
 #include "app/tform1.h"
 #include "conversion_target.h"
+#include "editor/error_box.h"
 #include "fake_link.h"
+#include "find_control.h"
 
 namespace {
 
 class WindowTarget final : public ConversionTarget {
 public:
-    int MapVersionIndex() const override { return window_.mapVersion->currentIndex(); }
+    int MapVersionIndex() const override
+    {
+        return Control<QComboBox>(window_, QStringLiteral("mapVersion"))->currentIndex();
+    }
     void Decode(const q9tx::ConfigImage& image) override { window_.DecodeImage(image); }
     bool SettingsValid() override { return window_.ValidateSettings(); }
     q9tx::ConfigImage Encode(const std::optional<q9tx::ImageHeader>& header) override

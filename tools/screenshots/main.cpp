@@ -73,11 +73,12 @@ int main(int argc, char** argv)
     TForm1 window(link);
     window.show();
     int status = 0;
-    for (int page = 0; page < window.PageControl1->count(); ++page) {
-        window.PageControl1->setCurrentIndex(page);
+    auto* const pages = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
         QApplication::processEvents();
         const QString file =
-            QDir(directory).filePath(window.PageControl1->widget(page)->objectName() + suffix + QStringLiteral(".png"));
+            QDir(directory).filePath(pages->widget(page)->objectName() + suffix + QStringLiteral(".png"));
         const QPixmap picture = window.grab();
         if (compare) {
             const QImage shown = picture.toImage().convertToFormat(QImage::Format_ARGB32);

@@ -21,7 +21,9 @@
 #include <QtTest>
 
 #include "conversion_support.h"
+#include "editor/settings_editor.h"
 #include "factory_image.h"
+#include "find_control.h"
 #include "link/frame.h"
 #include "link/frame_parser.h"
 #include "pager_bench.h"
@@ -239,7 +241,7 @@ void FaultMatrixTest::faultEndsAsItMust()
     TForm1& window = bench.open(port.toStdString());
     VERIFY_STATUS(window, Reaches(window, kConnected));
     Apply(window, kCountingSlot);
-    window.AddressExit(0);
+    window.editor().AddressExit(0);
     QVERIFY(ReadyForTransfer(bench));
     const QStringList before = CarriedValues(window);
     const QString outcome = fault.outcome.isEmpty() ? window.statusText() : fault.outcome;
@@ -270,7 +272,7 @@ void FaultMatrixTest::faultEndsAsItMust()
     }
     QCOMPARE(Commands(TransferFrames(bench.pager)), ExpectedTransferFrames(fault.transfer, fault.framesSent));
     QVERIFY(!window.transferRunning() && !window.writeInProgress);
-    QVERIFY(window.progress->isHidden() && window.settings->isEnabled());
+    QVERIFY(window.progress->isHidden() && Control<QWidget>(window, QStringLiteral("settings"))->isEnabled());
 
     if (fault.outcome == kReadCompleted) {
         QCOMPARE(CarriedDifferences(*pagerContent, window), QStringList());

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QtTest>
 
+#include "find_control.h"
 #include "pager_bench.h"
 
 class LinkEndToEndTest : public QObject {
@@ -26,8 +27,9 @@ void LinkEndToEndTest::connectsAndShowsTheFirmwareWithinASecond()
     TForm1& window = bench.open();
 
     QTRY_COMPARE_WITH_TIMEOUT(window.statusText(), QStringLiteral("Pager connected."), 1000);
-    QCOMPARE(window.firmware->text(), QStringLiteral("V2"));
-    QTRY_COMPARE_WITH_TIMEOUT(window.firmware->statusTip(), QStringLiteral("Q9TX simulator"), 1000);
+    QCOMPARE(Control<QLabel>(window, QStringLiteral("firmware"))->text(), QStringLiteral("V2"));
+    QTRY_COMPARE_WITH_TIMEOUT(Control<QLabel>(window, QStringLiteral("firmware"))->statusTip(),
+                              QStringLiteral("Q9TX simulator"), 1000);
     QVERIFY(window.ReadFromPager1->isEnabled());
     QVERIFY(window.WriteToPager1->isEnabled());
     QVERIFY(bench.errors.isEmpty());
@@ -47,7 +49,7 @@ void LinkEndToEndTest::unpluggedPagerIsReportedAtOnce()
     // The port hangs up at once; a keep-alive left unanswered would tell within four seconds.
     QVERIFY2(sinceUnplug.elapsed() <= 5000, qPrintable(QString::number(sinceUnplug.elapsed())));
     QVERIFY(!window.ReadFromPager1->isEnabled());
-    QCOMPARE(window.firmware->text(), QStringLiteral("--"));
+    QCOMPARE(Control<QLabel>(window, QStringLiteral("firmware"))->text(), QStringLiteral("--"));
 }
 
 void LinkEndToEndTest::unsupportedPagerKeepsTheCommandsDisabled()

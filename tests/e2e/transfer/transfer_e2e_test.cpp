@@ -7,6 +7,8 @@
 #include <QtTest>
 
 #include "conversion_support.h"
+#include "editor/settings_editor.h"
+#include "find_control.h"
 #include "image/rf_word.h"
 #include "link/frame.h"
 #include "pager_bench.h"
@@ -65,7 +67,7 @@ void TransferEndToEndTest::readShowsThePagersImage()
     VERIFY_STATUS(window, Run(window, window.ReadFromPager1, QStringLiteral("Read completed.")));
     QCOMPARE(Commands(TransferFrames(bench.pager)), Range(0x60, 0x6F));
     QCOMPARE(CarriedDifferences(*decoded, window), QStringList());
-    QVERIFY(window.progress->isHidden() && window.settings->isEnabled());
+    QVERIFY(window.progress->isHidden() && Control<QWidget>(window, QStringLiteral("settings"))->isEnabled());
     QVERIFY(bench.errors.isEmpty());
 }
 
@@ -141,7 +143,7 @@ void TransferEndToEndTest::lostReplyEndsTheTransfer()
     const qint64 elapsed = sinceStart.elapsed();
     QVERIFY2(elapsed >= 1800 && elapsed <= 3500, qPrintable(QString::number(elapsed)));
     QVERIFY(!window.transferRunning() && !window.writeInProgress);
-    QVERIFY(window.progress->isHidden() && window.settings->isEnabled());
+    QVERIFY(window.progress->isHidden() && Control<QWidget>(window, QStringLiteral("settings"))->isEnabled());
     QCOMPARE(CarriedValues(window, {"pllChip", "bs2Option", "filterStrength", "preambleError"}), before);
 
     // The link finds the pager again, and a new read starts from block 0.
@@ -187,10 +189,10 @@ void TransferEndToEndTest::recoveryModeChoosesTheChip()
     VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
     if (recovery)
         window.Recover1->trigger();
-    window.pllChip->setCurrentIndex(1);
+    Control<QComboBox>(window, QStringLiteral("pllChip"))->setCurrentIndex(1);
 
     VERIFY_STATUS(window, Run(window, window.WriteToPager1, QStringLiteral("Write completed.")));
-    QCOMPARE(window.pllChip->currentIndex(), written);
+    QCOMPARE(Control<QComboBox>(window, QStringLiteral("pllChip"))->currentIndex(), written);
     QCOMPARE(int(RfChipType(RfWordOf(AsConfigImage(bench.pager.image())))), written);
 }
 
@@ -204,7 +206,7 @@ void TransferEndToEndTest::whatWasWrittenReadsBack()
     const Settings edited = {{"address3", "1500000"}, {"banner", "Round trip"}, {"format2B", "3"},
                              {"nightMode", "1"},      {"baudrate", "2"},       {"messageHoldTime", "1"}};
     Apply(window, edited);
-    window.AddressExit(2);
+    window.editor().AddressExit(2);
     VERIFY_STATUS(window, Run(window, window.WriteToPager1, QStringLiteral("Write completed.")));
     const QStringList written = CarriedValues(window);
 
@@ -223,14 +225,15 @@ void TransferEndToEndTest::slowVerificationCompletesTheWrite()
     TForm1& window = bench.open();
     window.transferSilenceLimit = 400;
     VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
-    window.autoInc[0]->setCurrentIndex(8);
-    const QString advanced = QString::number(window.address[0]->text().toInt() + 8).rightJustified(7, u'0');
+    Control<QComboBox>(window, QStringLiteral("autoInc1"))->setCurrentIndex(8);
+    const QString advanced = QString::number(Control<QLineEdit>(window, QStringLiteral("address1"))->text().toInt() + 8)
+                                 .rightJustified(7, u'0');
     bench.pager.setVerifyTime(std::chrono::milliseconds(1500));
 
     window.WriteToPager1->trigger();
     VERIFY_STATUS(window, Reaches(window, QStringLiteral("Verifying...")));
     VERIFY_STATUS(window, Reaches(window, QStringLiteral("Write completed."), 2 * kTransferMs));
-    QCOMPARE(window.address[0]->text(), advanced);
+    QCOMPARE(Control<QLineEdit>(window, QStringLiteral("address1"))->text(), advanced);
     QVERIFY(bench.errors.isEmpty());
 }
 

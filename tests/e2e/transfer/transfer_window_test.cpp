@@ -9,6 +9,8 @@
 
 #include "conversion_support.h"
 #include "editor/field_marks.h"
+#include "editor/settings_editor.h"
+#include "find_control.h"
 #include "transfer_test_support.h"
 
 using namespace q9tx;
@@ -37,8 +39,9 @@ void DeliverAck(TForm1& window, std::uint32_t code) { Deliver(window, {WM_PAGER_
 void SpreadAddresses(TForm1& window)
 {
     for (int n = 0; n < TForm1::kAddressCount; ++n) {
-        window.address[n]->setText(QString::number(1100000 + 10000 * n));
-        window.AddressExit(n);
+        Control<QLineEdit>(window, QStringLiteral("address%1").arg(n + 1))
+            ->setText(QString::number(1100000 + 10000 * n));
+        window.editor().AddressExit(n);
     }
 }
 
@@ -113,7 +116,7 @@ void TransferWindowTest::readFollowsTheBlockThatArrived()
     }
     QCOMPARE(Commands(test.link.sent), requests);
     QCOMPARE(test->statusText(), status);
-    QVERIFY(!test->transferRunning() && test->settings->isEnabled());
+    QVERIFY(!test->transferRunning() && Control<QWidget>(*test, QStringLiteral("settings"))->isEnabled());
     QCOMPARE(CarriedDifferences(*decoded, *test).isEmpty(), status == QLatin1String("Read completed."));
 }
 
@@ -136,7 +139,7 @@ void TransferWindowTest::verdictEndsTheWrite()
     const QString advanced = QLatin1String(status == QLatin1String("Write completed.") ? "1100008" : "1100000");
     TestWindow test;
     SpreadAddresses(*test);
-    test->autoInc[0]->setCurrentIndex(8);
+    Control<QComboBox>(*test, QStringLiteral("autoInc1"))->setCurrentIndex(8);
     test->transferSilenceLimit = 100;
     test->verdictSilenceLimit = 100;
 
@@ -144,11 +147,12 @@ void TransferWindowTest::verdictEndsTheWrite()
     for (int verdict : verdicts)
         DeliverAck(*test, static_cast<std::uint32_t>(verdict));
     QTRY_COMPARE_WITH_TIMEOUT(test->statusText(), status, 2000);
-    QCOMPARE(test->address[0]->text(), advanced);
-    QVERIFY(!test->writeInProgress && test->progress->isHidden() && test->settings->isEnabled());
+    QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("address1"))->text(), advanced);
+    QVERIFY(!test->writeInProgress && test->progress->isHidden() &&
+            Control<QWidget>(*test, QStringLiteral("settings"))->isEnabled());
     // A late verdict belongs to no write.
     DeliverAck(*test, AckCompleted);
-    QCOMPARE(test->address[0]->text(), advanced);
+    QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("address1"))->text(), advanced);
     QCOMPARE(test.link.sent.size(), std::size_t(17));
 }
 
@@ -181,7 +185,8 @@ void TransferWindowTest::headerIsCheckedBeforeAnythingIsWritten()
     DeliverAck(*test, 1);
     QCOMPARE(Commands(test.link.sent), QList<int>{0x60});
     QCOMPARE(test->statusText(), status);
-    QVERIFY(!test->writeInProgress && test->progress->isHidden() && test->settings->isEnabled());
+    QVERIFY(!test->writeInProgress && test->progress->isHidden() &&
+            Control<QWidget>(*test, QStringLiteral("settings"))->isEnabled());
 }
 
 void TransferWindowTest::addressesAdvanceAndAreTested_data()
@@ -218,19 +223,20 @@ void TransferWindowTest::addressesAdvanceAndAreTested()
     TestWindow test;
     SpreadAddresses(*test);
     Apply(*test, {{"address3", rowThreeHolds.isEmpty() ? "1120000" : "2004008"}});
-    test->address[row]->setText(capcode);
-    test->addrEn[row]->setChecked(inUse);
+    Control<QLineEdit>(*test, QStringLiteral("address%1").arg(row + 1))->setText(capcode);
+    Control<QCheckBox>(*test, QStringLiteral("addrEn%1").arg(row + 1))->setChecked(inUse);
     if (row < TForm1::kStorageChoiceCount)
-        test->storage[row]->setCurrentIndex(isPublic ? 1 : 0);
-    test->autoInc[row]->setCurrentIndex(step);
+        Control<QComboBox>(*test, QStringLiteral("storage%1").arg(row + 1))->setCurrentIndex(isPublic ? 1 : 0);
+    Control<QComboBox>(*test, QStringLiteral("autoInc%1").arg(row + 1))->setCurrentIndex(step);
 
     WriteAllBlocks(test);
     DeliverAck(*test, AckCompleted);
     QCOMPARE(test->statusText(), QStringLiteral("Write completed."));
-    QCOMPARE(test->address[row]->text(), advanced);
-    QCOMPARE(isRefused(test->address[row]), refused);
+    QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("address%1").arg(row + 1))->text(), advanced);
+    QCOMPARE(isRefused(Control<QLineEdit>(*test, QStringLiteral("address%1").arg(row + 1))), refused);
     if (!refused)
-        QCOMPARE(test->frame[row]->text(), QString::number(advanced.toInt() % 8));
+        QCOMPARE(Control<QLabel>(*test, QStringLiteral("frame%1").arg(row + 1))->text(),
+                 QString::number(advanced.toInt() % 8));
 
     // A refused address keeps the next pager from being written with it.
     const std::size_t sentBefore = test.link.sent.size();
@@ -245,7 +251,7 @@ void TransferWindowTest::silentReadGivesUp()
     test->ReadFromPager1Click();
     Deliver(*test, BlockReply(kPager, 0));
     QTRY_COMPARE_WITH_TIMEOUT(test->statusText(), QStringLiteral("Cannot read. Please try again."), 2000);
-    QVERIFY(test->progress->isHidden() && test->settings->isEnabled());
+    QVERIFY(test->progress->isHidden() && Control<QWidget>(*test, QStringLiteral("settings"))->isEnabled());
     test->ReadFromPager1Click();
     QCOMPARE(Commands(test.link.sent), (QList<int>{0x60, 0x61, 0x60}));
 }
@@ -302,7 +308,7 @@ void TransferWindowTest::secondOperationIsIgnoredWhileOneRuns()
 
     // The pager lost: the read is over, and the next one starts again at block 0.
     Deliver(*test, {WM_PAGER_LINK, LinkPagerLost, 0, {}});
-    QVERIFY(!test->transferRunning() && test->settings->isEnabled());
+    QVERIFY(!test->transferRunning() && Control<QWidget>(*test, QStringLiteral("settings"))->isEnabled());
     test->ReadFromPager1Click();
     QCOMPARE(Commands(test.link.sent), (QList<int>{0x60, 0x60}));
 }
@@ -311,11 +317,11 @@ void TransferWindowTest::recoveryModeTogglesTheChipList()
 {
     TestWindow test;
     test->Recover1->trigger();
-    QVERIFY(test->Recover1->isChecked() && test->pllChip->isEnabled());
-    test->pllChip->setCurrentIndex(1);
+    QVERIFY(test->Recover1->isChecked() && Control<QComboBox>(*test, QStringLiteral("pllChip"))->isEnabled());
+    Control<QComboBox>(*test, QStringLiteral("pllChip"))->setCurrentIndex(1);
     test->Recover1->trigger();
-    QVERIFY(!test->Recover1->isChecked() && !test->pllChip->isEnabled());
-    QCOMPARE(test->pllChip->currentText(), QStringLiteral("FS8170"));
+    QVERIFY(!test->Recover1->isChecked() && !Control<QComboBox>(*test, QStringLiteral("pllChip"))->isEnabled());
+    QCOMPARE(Control<QComboBox>(*test, QStringLiteral("pllChip"))->currentText(), QStringLiteral("FS8170"));
 }
 
 void TransferWindowTest::aboutBoxShowsTitleAndVersion()

@@ -15,12 +15,14 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "app/error_box.h"
 #include "app/tform1.h"
+#include "editor/error_box.h"
 #include "editor/field_marks.h"
+#include "editor/settings_editor.h"
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
 #include "fake_link.h"
+#include "find_control.h"
 
 namespace {
 
@@ -62,7 +64,7 @@ class AddressScheduleRulesTest : public QObject {
 
     void show(QWidget* page)
     {
-        w_->PageControl1->setCurrentWidget(page);
+        Control<QTabWidget>(*w_, QStringLiteral("PageControl1"))->setCurrentWidget(page);
         w_->show();
         QApplication::setActiveWindow(w_.get());
         QVERIFY(QTest::qWaitForWindowActive(w_.get()));
@@ -160,33 +162,34 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, legal);
         QFETCH(QString, frame);
-        show(w_->channels);
-        typeOver(w_->address[0], typed);
-        QCOMPARE(w_->frame[0]->text(), frame);
-        focus(w_->address[1]);
-        QCOMPARE(w_->address[0]->text(), typed.rightJustified(7, QLatin1Char('0')));
-        QCOMPARE(Marked(w_->address[0]), !legal);
+        show(Control<QWidget>(*w_, QStringLiteral("channels")));
+        typeOver(Control<QLineEdit>(*w_, QStringLiteral("address1")), typed);
+        QCOMPARE(Control<QLabel>(*w_, QStringLiteral("frame1"))->text(), frame);
+        focus(Control<QLineEdit>(*w_, QStringLiteral("address2")));
+        QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("address1"))->text(),
+                 typed.rightJustified(7, QLatin1Char('0')));
+        QCOMPARE(Marked(Control<QLineEdit>(*w_, QStringLiteral("address1"))), !legal);
         QCOMPARE(w_->statusText(), legal ? QString() : kIllegalCapcode);
-        QCOMPARE(w_->frame[0]->text(), frame);
+        QCOMPARE(Control<QLabel>(*w_, QStringLiteral("frame1"))->text(), frame);
     }
 
     void duplicateMarksOnlyTheFieldLeft()
     {
-        show(w_->channels);
-        w_->addrEn[1]->click();  // an unticked row still holds its capcode
-        typeOver(w_->address[5], QStringLiteral("2004008"));
-        focus(w_->address[6]);
-        QVERIFY(Marked(w_->address[5]));
-        QVERIFY(!Marked(w_->address[1]));
+        show(Control<QWidget>(*w_, QStringLiteral("channels")));
+        Control<QCheckBox>(*w_, QStringLiteral("addrEn2"))->click();  // an unticked row still holds its capcode
+        typeOver(Control<QLineEdit>(*w_, QStringLiteral("address6")), QStringLiteral("2004008"));
+        focus(Control<QLineEdit>(*w_, QStringLiteral("address7")));
+        QVERIFY(Marked(Control<QLineEdit>(*w_, QStringLiteral("address6"))));
+        QVERIFY(!Marked(Control<QLineEdit>(*w_, QStringLiteral("address2"))));
         QCOMPARE(w_->statusText(), kCapcodeUsed);
-        w_->addrEn[1]->click();
-        focus(w_->address[1]);
-        focus(w_->address[6]);
-        QVERIFY(Marked(w_->address[1]));
-        typeOver(w_->address[5], QStringLiteral("2004100"));
-        focus(w_->address[6]);
-        QVERIFY(!Marked(w_->address[5]));
-        QVERIFY(Marked(w_->address[1]));
+        Control<QCheckBox>(*w_, QStringLiteral("addrEn2"))->click();
+        focus(Control<QLineEdit>(*w_, QStringLiteral("address2")));
+        focus(Control<QLineEdit>(*w_, QStringLiteral("address7")));
+        QVERIFY(Marked(Control<QLineEdit>(*w_, QStringLiteral("address2"))));
+        typeOver(Control<QLineEdit>(*w_, QStringLiteral("address6")), QStringLiteral("2004100"));
+        focus(Control<QLineEdit>(*w_, QStringLiteral("address7")));
+        QVERIFY(!Marked(Control<QLineEdit>(*w_, QStringLiteral("address6"))));
+        QVERIFY(Marked(Control<QLineEdit>(*w_, QStringLiteral("address2"))));
         QCOMPARE(w_->statusText(), QString());
     }
 
@@ -209,21 +212,26 @@ private slots:
         QFETCH(QList<int>, storageChoices);
         QFETCH(int, clicks);
         QFETCH(bool, stepAndTargets);
-        show(w_->channels);
+        show(Control<QWidget>(*w_, QStringLiteral("channels")));
         for (int choice : storageChoices)
-            choose(w_->storage[row], choice);
+            choose(Control<QComboBox>(*w_, QStringLiteral("storage%1").arg(row + 1)), choice);
         for (int i = 0; i < clicks; ++i)
-            w_->addrEn[row]->click();
+            Control<QCheckBox>(*w_, QStringLiteral("addrEn%1").arg(row + 1))->click();
         const bool inUse = clicks != 1;
-        QCOMPARE(w_->address[row]->isEnabled(), inUse);
+        QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("address%1").arg(row + 1))->isEnabled(), inUse);
         if (row < TForm1::kStorageChoiceCount)
-            QCOMPARE(w_->storage[row]->isEnabled(), inUse);
+            QCOMPARE(Control<QComboBox>(*w_, QStringLiteral("storage%1").arg(row + 1))->isEnabled(), inUse);
         for (int f = 0; f < TForm1::kFunctionCount; ++f) {
-            QCOMPARE(w_->format[row][f]->isEnabled(), inUse);
-            QCOMPARE(w_->urgentTarget[row][f]->isEnabled(), stepAndTargets);
+            QCOMPARE(
+                Control<QComboBox>(*w_, QStringLiteral("format%1%2").arg(row + 1).arg(QChar(u'A' + f)))->isEnabled(),
+                inUse);
+            QCOMPARE(
+                Control<QCheckBox>(*w_, QStringLiteral("urgent%1%2").arg(row + 1).arg(QChar(u'A' + f)))->isEnabled(),
+                stepAndTargets);
         }
-        QCOMPARE(w_->autoInc[row]->isEnabled(), stepAndTargets);
-        QCOMPARE(w_->address[row]->text(), QStringLiteral("20040%1").arg(row * 8, 2, 10, QLatin1Char('0')));
+        QCOMPARE(Control<QComboBox>(*w_, QStringLiteral("autoInc%1").arg(row + 1))->isEnabled(), stepAndTargets);
+        QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("address%1").arg(row + 1))->text(),
+                 QStringLiteral("20040%1").arg(row * 8, 2, 10, QLatin1Char('0')));
     }
 
     void keyFilterPassesDigitsOnly_data()
@@ -241,34 +249,36 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, text);
         QFETCH(QString, status);
-        show(w_->channels);
-        typeOver(w_->address[0], QStringLiteral("12"));
+        show(Control<QWidget>(*w_, QStringLiteral("channels")));
+        typeOver(Control<QLineEdit>(*w_, QStringLiteral("address1")), QStringLiteral("12"));
         w_->setStatusText(QStringLiteral("before"));
-        w_->address[0]->setCursorPosition(1);
+        Control<QLineEdit>(*w_, QStringLiteral("address1"))->setCursorPosition(1);
         if (typed.front().unicode() == 0x7F)
-            QTest::sendKeyEvent(QTest::Click, w_->address[0], Qt::Key_Delete, typed, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, Control<QLineEdit>(*w_, QStringLiteral("address1")), Qt::Key_Delete,
+                                typed, Qt::NoModifier);
         else
-            QTest::keyClick(w_->address[0], typed.front().toLatin1());
-        QCOMPARE(w_->address[0]->text(), text);
+            QTest::keyClick(Control<QLineEdit>(*w_, QStringLiteral("address1")), typed.front().toLatin1());
+        QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("address1"))->text(), text);
         QCOMPARE(w_->statusText(), status);
     }
 
     void pastedLetterGoesToErrorBox()
     {
-        show(w_->channels);
-        typeOver(w_->address[0], QStringLiteral("7"));
-        focus(w_->address[1]);
-        QVERIFY(Marked(w_->address[0]));
-        typeOver(w_->address[0], QStringLiteral("13"));
-        w_->address[0]->insert(QStringLiteral("a"));  // what pasting does, past the key filter
-        QCOMPARE(w_->frame[0]->text(), QStringLiteral("5"));
+        show(Control<QWidget>(*w_, QStringLiteral("channels")));
+        typeOver(Control<QLineEdit>(*w_, QStringLiteral("address1")), QStringLiteral("7"));
+        focus(Control<QLineEdit>(*w_, QStringLiteral("address2")));
+        QVERIFY(Marked(Control<QLineEdit>(*w_, QStringLiteral("address1"))));
+        typeOver(Control<QLineEdit>(*w_, QStringLiteral("address1")), QStringLiteral("13"));
+        Control<QLineEdit>(*w_, QStringLiteral("address1"))
+            ->insert(QStringLiteral("a"));  // what pasting does, past the key filter
+        QCOMPARE(Control<QLabel>(*w_, QStringLiteral("frame1"))->text(), QStringLiteral("5"));
         // Reported at once, and again when the field is left.
         QCOMPARE(errors_, QStringList{QStringLiteral("'13a' is not a valid integer value")});
-        focus(w_->address[1]);
+        focus(Control<QLineEdit>(*w_, QStringLiteral("address2")));
         QCOMPARE(errors_, (QStringList{QStringLiteral("'13a' is not a valid integer value"),
                                        QStringLiteral("'000013a' is not a valid integer value")}));
-        QVERIFY(Marked(w_->address[0]));
-        QCOMPARE(w_->frame[0]->text(), QStringLiteral("5"));
+        QVERIFY(Marked(Control<QLineEdit>(*w_, QStringLiteral("address1"))));
+        QCOMPARE(Control<QLabel>(*w_, QStringLiteral("frame1"))->text(), QStringLiteral("5"));
     }
 
     void timeIsTestedOnLeaving_data()
@@ -284,26 +294,28 @@ private slots:
     {
         QFETCH(QString, digits);
         QFETCH(bool, legal);
-        show(w_->timefilters);
-        typeTime(w_->finish[0], digits);
+        show(Control<QWidget>(*w_, QStringLiteral("timefilters")));
+        typeTime(Control<QLineEdit>(*w_, QStringLiteral("finish1")), digits);
         if (digits.isEmpty())
-            QTest::keyClick(w_->finish[0], Qt::Key_Delete);  // the optional position
-        QTest::keyClick(w_->finish[0], Qt::Key_Tab);
-        QVERIFY(!w_->finish[0]->hasFocus());
-        QCOMPARE(Marked(w_->finish[0]), !legal);
+            QTest::keyClick(Control<QLineEdit>(*w_, QStringLiteral("finish1")),
+                            Qt::Key_Delete);  // the optional position
+        QTest::keyClick(Control<QLineEdit>(*w_, QStringLiteral("finish1")), Qt::Key_Tab);
+        QVERIFY(!Control<QLineEdit>(*w_, QStringLiteral("finish1"))->hasFocus());
+        QCOMPARE(Marked(Control<QLineEdit>(*w_, QStringLiteral("finish1"))), !legal);
         QCOMPARE(w_->statusText(), legal ? QString() : kIllegalValue);
     }
 
     void blankRequiredDigitKeepsTheUserIn()
     {
-        show(w_->timefilters);
-        QLineEdit* field = w_->start[0];
+        show(Control<QWidget>(*w_, QStringLiteral("timefilters")));
+        QLineEdit* field = Control<QLineEdit>(*w_, QStringLiteral("start1"));
         typeTime(field, QStringLiteral("1"));
         QTest::keyClick(field, Qt::Key_Delete);
         QCOMPARE(field->displayText(), QStringLiteral("1_:00"));
         w_->setStatusText(QStringLiteral("before"));
-        for (auto leave : {+[](TForm1& w) { w.finish[0]->setFocus(Qt::TabFocusReason); },
-                           +[](TForm1& w) { QVERIFY(!w.ValidateSettings()); }}) {
+        for (auto leave :
+             {+[](TForm1& w) { Control<QLineEdit>(w, QStringLiteral("finish1"))->setFocus(Qt::TabFocusReason); },
+              +[](TForm1& w) { QVERIFY(!w.ValidateSettings()); }}) {
             errors_.clear();
             leave(*w_);
             QVERIFY(field->hasFocus());
@@ -330,7 +342,7 @@ private slots:
     void refusedTimeEntryHoldsAgainstClicks()
     {
         QFETCH(QString, target);
-        show(w_->timefilters);
+        show(Control<QWidget>(*w_, QStringLiteral("timefilters")));
         int dialogs = 0;
         const auto dialog = [&dialogs](const QString&) -> std::optional<QString> {
             ++dialogs;
@@ -338,13 +350,13 @@ private slots:
         };
         w_->OpenDialog1 = dialog;
         w_->SaveDialog1 = dialog;
-        QLineEdit* field = w_->start[0];
+        QLineEdit* field = Control<QLineEdit>(*w_, QStringLiteral("start1"));
         typeTime(field, QStringLiteral("1"));
         QTest::keyClick(field, Qt::Key_Delete);
         QCOMPARE(field->displayText(), QStringLiteral("1_:00"));
         errors_.clear();
 
-        QTabBar* tabs = w_->PageControl1->tabBar();
+        QTabBar* tabs = Control<QTabWidget>(*w_, QStringLiteral("PageControl1"))->tabBar();
         if (target == QLatin1String("tab")) {
             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
         } else if (target == QLatin1String("menu bar")) {
@@ -357,8 +369,9 @@ private slots:
         } else if (target.startsWith(QLatin1String("Ctrl+"))) {
             QTest::keyClick(field, target.back().toLatin1(), Qt::ControlModifier);
         } else {
-            QWidget* control = target == QLatin1String("address field") ? w_->address[0]
-                                                                        : w_->findChild<QWidget*>(target);
+            QWidget* control = target == QLatin1String("address field")
+                                   ? Control<QLineEdit>(*w_, QStringLiteral("address1"))
+                                   : w_->findChild<QWidget*>(target);
             QVERIFY(control);
             QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, control->height() / 2));
         }
@@ -368,17 +381,19 @@ private slots:
         QCOMPARE(errors_.size(), 1);
         QVERIFY(field->hasFocus());
         QCOMPARE(field->displayText(), QStringLiteral("1_:00"));
-        QCOMPARE(w_->PageControl1->currentWidget(), w_->timefilters);
-        QVERIFY(w_->useSchedule->isChecked() && field->isEnabled());
-        QVERIFY(!w_->nightShift[0]->isChecked());
-        QCOMPARE(w_->period[0]->currentIndex(), 2);
+        QCOMPARE(Control<QTabWidget>(*w_, QStringLiteral("PageControl1"))->currentWidget(),
+                 Control<QWidget>(*w_, QStringLiteral("timefilters")));
+        QVERIFY(Control<QCheckBox>(*w_, QStringLiteral("useSchedule"))->isChecked() && field->isEnabled());
+        QVERIFY(!Control<QCheckBox>(*w_, QStringLiteral("nightShift1"))->isChecked());
+        QCOMPARE(Control<QComboBox>(*w_, QStringLiteral("period1"))->currentIndex(), 2);
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
         QCOMPARE(dialogs, 0);
 
         // Escape gives the entry back, and the same click then works.
         QTest::keyClick(field, Qt::Key_Escape);
-        QTest::mouseClick(w_->nightShift[0], Qt::LeftButton, {}, QPoint(5, w_->nightShift[0]->height() / 2));
-        QVERIFY(w_->nightShift[0]->isChecked());
+        QTest::mouseClick(Control<QCheckBox>(*w_, QStringLiteral("nightShift1")), Qt::LeftButton, {},
+                          QPoint(5, Control<QCheckBox>(*w_, QStringLiteral("nightShift1"))->height() / 2));
+        QVERIFY(Control<QCheckBox>(*w_, QStringLiteral("nightShift1"))->isChecked());
     }
 
     void checkSchedule_data()
@@ -404,18 +419,21 @@ private slots:
         QFETCH(bool, nightShift);
         QFETCH(bool, passes);
         QFETCH(int, periodAfter);
-        show(w_->timefilters);
-        w_->start[2]->setText(start);
-        w_->finish[2]->setText(finish);
-        w_->nightShift[2]->setChecked(nightShift);
-        choose(w_->period[2], period);
-        QCOMPARE(w_->CheckSchedule(), passes);
-        QCOMPARE(Marked(w_->finish[2]), !passes);
+        show(Control<QWidget>(*w_, QStringLiteral("timefilters")));
+        Control<QLineEdit>(*w_, QStringLiteral("start3"))->setText(start);
+        Control<QLineEdit>(*w_, QStringLiteral("finish3"))->setText(finish);
+        Control<QCheckBox>(*w_, QStringLiteral("nightShift3"))->setChecked(nightShift);
+        choose(Control<QComboBox>(*w_, QStringLiteral("period3")), period);
+        QCOMPARE(w_->editor().CheckSchedule(), passes);
+        QCOMPARE(Marked(Control<QLineEdit>(*w_, QStringLiteral("finish3"))), !passes);
         QCOMPARE(w_->statusText(), passes ? QString() : kIllegalValue);
-        QCOMPARE(w_->period[2]->currentIndex(), periodAfter);
-        for (QWidget* control : std::initializer_list<QWidget*>{w_->start[2], w_->toLabel[2], w_->finish[2], w_->nightShift[2]})
+        QCOMPARE(Control<QComboBox>(*w_, QStringLiteral("period3"))->currentIndex(), periodAfter);
+        for (QWidget* control : std::initializer_list<QWidget*>{Control<QLineEdit>(*w_, QStringLiteral("start3")),
+                                                                Control<QLabel>(*w_, QStringLiteral("Label60")),
+                                                                Control<QLineEdit>(*w_, QStringLiteral("finish3")),
+                                                                Control<QCheckBox>(*w_, QStringLiteral("nightShift3"))})
             QCOMPARE(Shown(control), periodAfter == 2);
-        QCOMPARE(w_->nightShift[2]->isChecked(), nightShift && periodAfter == 2);
+        QCOMPARE(Control<QCheckBox>(*w_, QStringLiteral("nightShift3"))->isChecked(), nightShift && periodAfter == 2);
     }
 
     void useScheduleSwitchesTheDays_data()
@@ -430,18 +448,24 @@ private slots:
     {
         QFETCH(bool, setup);
         QFETCH(int, clicks);
-        show(w_->timefilters);
-        w_->setup->setChecked(setup);
+        show(Control<QWidget>(*w_, QStringLiteral("timefilters")));
+        Control<QCheckBox>(*w_, QStringLiteral("setup"))->setChecked(setup);
         for (int i = 0; i < clicks; ++i)
-            w_->useSchedule->click();
+            Control<QCheckBox>(*w_, QStringLiteral("useSchedule"))->click();
         const bool inUse = clicks != 1;
-        QCOMPARE(w_->schedule->isEnabled(), setup && inUse);
-        for (QLabel* label : w_->storageLabel)
-            QCOMPARE(label->text(), inUse ? QStringLiteral("Schedule") : QStringLiteral("Private"));
+        QCOMPARE(Control<QCheckBox>(*w_, QStringLiteral("schedule"))->isEnabled(), setup && inUse);
+        for (int n = 0; n < TForm1::kStorageChoiceCount; ++n)
+            QCOMPARE(Control<QLabel>(*w_, QStringLiteral("storage%1").arg(n + 5))->text(),
+                     inUse ? QStringLiteral("Schedule") : QStringLiteral("Private"));
         for (int day = 0; day < TForm1::kDayCount; ++day) {
-            for (QWidget* control : std::initializer_list<QWidget*>{w_->period[day], w_->start[day], w_->finish[day], w_->nightShift[day]})
+            for (QWidget* control :
+                 std::initializer_list<QWidget*>{Control<QComboBox>(*w_, QStringLiteral("period%1").arg(day + 1)),
+                                                 Control<QLineEdit>(*w_, QStringLiteral("start%1").arg(day + 1)),
+                                                 Control<QLineEdit>(*w_, QStringLiteral("finish%1").arg(day + 1)),
+                                                 Control<QCheckBox>(*w_, QStringLiteral("nightShift%1").arg(day + 1))})
                 QCOMPARE(control->isEnabled(), inUse);
-            QVERIFY(w_->dayLabel[day]->isEnabled() && w_->toLabel[day]->isEnabled());
+            QVERIFY(Control<QLabel>(*w_, QStringLiteral("Label%1").arg(55 + 2 * (day)))->isEnabled() &&
+                    Control<QLabel>(*w_, QStringLiteral("Label%1").arg(56 + 2 * (day)))->isEnabled());
         }
     }
 
@@ -467,38 +491,39 @@ private slots:
         switch (scenario) {
         case MarkedUntickedAddress:
         case TypingInAddress:
-            show(w_->channels);
-            typeOver(w_->address[3], QStringLiteral("7"));
-            stillIn = w_->address[3];
+            show(Control<QWidget>(*w_, QStringLiteral("channels")));
+            typeOver(Control<QLineEdit>(*w_, QStringLiteral("address4")), QStringLiteral("7"));
+            stillIn = Control<QLineEdit>(*w_, QStringLiteral("address4"));
             if (scenario == MarkedUntickedAddress) {
-                w_->addrEn[3]->click();
-                focus(w_->addrEn[3]);
+                Control<QCheckBox>(*w_, QStringLiteral("addrEn4"))->click();
+                focus(Control<QCheckBox>(*w_, QStringLiteral("addrEn4")));
                 stillIn = nullptr;
             }
             break;
         case TypingInContrast:
-            show(w_->general);
-            typeOver(w_->lcdBaseContrast, QStringLiteral("7"));
-            stillIn = w_->lcdBaseContrast;
+            show(Control<QWidget>(*w_, QStringLiteral("general")));
+            typeOver(Control<QLineEdit>(*w_, QStringLiteral("lcdBaseContrast")), QStringLiteral("7"));
+            stillIn = Control<QLineEdit>(*w_, QStringLiteral("lcdBaseContrast"));
             break;
         case InvertedDayUsed:
         case InvertedDayUnused:
-            show(w_->timefilters);
-            w_->finish[6]->setText(QStringLiteral("08:00"));
+            show(Control<QWidget>(*w_, QStringLiteral("timefilters")));
+            Control<QLineEdit>(*w_, QStringLiteral("finish7"))->setText(QStringLiteral("08:00"));
             if (scenario == InvertedDayUnused)
-                w_->useSchedule->click();
-            focus(w_->useSchedule);
+                Control<QCheckBox>(*w_, QStringLiteral("useSchedule"))->click();
+            focus(Control<QCheckBox>(*w_, QStringLiteral("useSchedule")));
             break;
         case MarkedTimesOnDisabledDay:
-            show(w_->timefilters);
-            typeTime(w_->start[4], QStringLiteral("2500"));
-            typeTime(w_->finish[4], QStringLiteral("2500"));
-            choose(w_->period[4], 0);
-            QVERIFY(Marked(w_->start[4]) && Marked(w_->finish[4]));
+            show(Control<QWidget>(*w_, QStringLiteral("timefilters")));
+            typeTime(Control<QLineEdit>(*w_, QStringLiteral("start5")), QStringLiteral("2500"));
+            typeTime(Control<QLineEdit>(*w_, QStringLiteral("finish5")), QStringLiteral("2500"));
+            choose(Control<QComboBox>(*w_, QStringLiteral("period5")), 0);
+            QVERIFY(Marked(Control<QLineEdit>(*w_, QStringLiteral("start5"))) &&
+                    Marked(Control<QLineEdit>(*w_, QStringLiteral("finish5"))));
             break;
         default:
-            show(w_->general);
-            focus(w_->setup);
+            show(Control<QWidget>(*w_, QStringLiteral("general")));
+            focus(Control<QCheckBox>(*w_, QStringLiteral("setup")));
         }
         w_->setStatusText(QStringLiteral("before"));
         QCOMPARE(w_->ValidateSettings(), valid);
@@ -508,10 +533,14 @@ private slots:
             QVERIFY(Marked(stillIn));
         }
         if (scenario == TypingInContrast)
-            QVERIFY(Shown(w_->lcdBaseContrastUpDown));  // its entry rule ran again
+            QVERIFY(Shown(Control<q9tx::UpDownButton>(
+                *w_, QStringLiteral("lcdBaseContrastUpDown"))));  // its entry rule ran again
         if (scenario == MarkedTimesOnDisabledDay) {
-            QCOMPARE(w_->start[4]->text() + w_->finish[4]->text(), QStringLiteral("09:0018:00"));
-            QVERIFY(!Marked(w_->start[4]) && !Marked(w_->finish[4]));
+            QCOMPARE(Control<QLineEdit>(*w_, QStringLiteral("start5"))->text() +
+                         Control<QLineEdit>(*w_, QStringLiteral("finish5"))->text(),
+                     QStringLiteral("09:0018:00"));
+            QVERIFY(!Marked(Control<QLineEdit>(*w_, QStringLiteral("start5"))) &&
+                    !Marked(Control<QLineEdit>(*w_, QStringLiteral("finish5"))));
         }
     }
 };

@@ -10,8 +10,8 @@
 #include <QLineEdit>
 #include <QStringList>
 
-#include "app/error_box.h"
 #include "app/tform1.h"
+#include "editor/error_box.h"
 #include "fake_link.h"
 #include "image/image_layout.h"
 #include "image/image_validation.h"

@@ -5,9 +5,10 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "app/status_texts.h"
 #include "conversion_support.h"
 #include "editor/field_marks.h"
+#include "editor/status_texts.h"
+#include "find_control.h"
 
 using q9tx::ConfigImage;
 using q9tx::isRefused;
@@ -136,11 +137,11 @@ private slots:
         TestWindow window;
         // 23 MHz: band 0, step 12.5 kHz, counter 128.
         window->DecodeImage(ImageWithFrequencyCounter(0x40, 128));
-        QCOMPARE(window->frequency->text(), QStringLiteral("23"));
-        QVERIFY(isRefused(window->frequency));
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("frequency"))->text(), QStringLiteral("23"));
+        QVERIFY(isRefused(Control<QLineEdit>(*window, QStringLiteral("frequency"))));
         QCOMPARE(window->statusText(), q9tx::StatusText(q9tx::StatusIllegalFrequency));
         QVERIFY(!window->ValidateSettings());
-        QCOMPARE(window->frequency->text(), QStringLiteral("23"));
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("frequency"))->text(), QStringLiteral("23"));
     }
 
     void belowRangeContrastLoadsUnmarkedAndIsStored()
@@ -148,8 +149,8 @@ private slots:
         const ConfigImage image = StartupImageWith({{120, 5}});
         TestWindow window;
         window->DecodeImage(image);
-        QCOMPARE(window->lcdBaseContrast->text(), QStringLiteral("5"));
-        QVERIFY(!isRefused(window->lcdBaseContrast));
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("lcdBaseContrast"))->text(), QStringLiteral("5"));
+        QVERIFY(!isRefused(Control<QLineEdit>(*window, QStringLiteral("lcdBaseContrast"))));
         QVERIFY(window->ValidateSettings());
         QVERIFY(window->EncodeImage(std::nullopt) == image);
     }
@@ -187,10 +188,10 @@ private slots:
     void loadMarksWhatTheNewValuesEarn()
     {
         TestWindow window;
-        q9tx::setRefused(window->address[1], true);
+        q9tx::setRefused(Control<QLineEdit>(*window, QStringLiteral("address2")), true);
         window->DecodeImage(StartupImageWith({{40, 0x06}, {41, 0x04}, {42, 0}, {43, 0}}));  // slot 2: capcode 0
-        QCOMPARE(window->address[1]->text(), QStringLiteral("0000000"));
-        QVERIFY(isRefused(window->address[1]));
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("address2"))->text(), QStringLiteral("0000000"));
+        QVERIFY(isRefused(Control<QLineEdit>(*window, QStringLiteral("address2"))));
         QVERIFY(!window->ValidateSettings());
     }
 
@@ -225,7 +226,8 @@ private slots:
         auto* edit = window->findChild<QLineEdit*>(field);
         if (!typed.isEmpty())
             edit->setText(typed);
-        window->PageControl1->setCurrentWidget(window->general);
+        Control<QTabWidget>(*window, QStringLiteral("PageControl1"))
+            ->setCurrentWidget(Control<QWidget>(*window, QStringLiteral("general")));
         window->setStatusText(QString());
         int dialogs = 0;
         window->SaveDialog1 = [&dialogs](const QString&) -> std::optional<QString> {
@@ -236,7 +238,8 @@ private slots:
         QCOMPARE(dialogs, 0);
         QVERIFY(isRefused(edit));
         QCOMPARE(window->statusText(), q9tx::StatusText(q9tx::StatusIllegalValue));
-        QCOMPARE(window->PageControl1->currentWidget(), window->timefilters);
+        QCOMPARE(Control<QTabWidget>(*window, QStringLiteral("PageControl1"))->currentWidget(),
+                 Control<QWidget>(*window, QStringLiteral("timefilters")));
         window->WriteToPager1Click();
         QVERIFY(window.link.sent.empty());
         QVERIFY2(window.errors.isEmpty(), qPrintable(window.errors.join(u'\n')));

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "find_control.h"
 #include "conversion_support.h"
 #include "editor/field_marks.h"
 #include "image/bit_reverse.h"
@@ -510,8 +511,10 @@ private slots:
             // A pager names its chip (one without an item counts as "None"); a file leaves
             // the editor's chip and serial number as they were.
             const int imageChip = RfChipType(RfWordOf(image));
-            const int checkedChip = fromPager ? (imageChip < 3 ? imageChip : 0) : std::max(window->pllChip->currentIndex(), 0);
-            const QByteArray serialBefore = window->serialNum->text().toLatin1();
+            const int checkedChip =
+                fromPager ? (imageChip < 3 ? imageChip : 0)
+                          : std::max(Control<QComboBox>(*window, QStringLiteral("pllChip"))->currentIndex(), 0);
+            const QByteArray serialBefore = Control<QLineEdit>(*window, QStringLiteral("serialNum"))->text().toLatin1();
             window->DecodeImage(image);
             const bool refused = !window->ValidateSettings();
             if (!window.errors.isEmpty())

@@ -16,15 +16,17 @@
 #include "conversion_support.h"
 #include "editor/field_marks.h"
 #include "editor/frequency_field_text.h"
+#include "editor/settings_editor.h"
 #include "editor/settings_view.h"
+#include "find_control.h"
 #include "image/capcode.h"
 #include "image/rf_word.h"
 #include "image/setting_table.h"
 #include "image/setting_text.h"
 #include "image/settings_conversion.h"
 #include "image/settings_edit.h"
-#include "image/status_error.h"
 #include "image/settings_validation.h"
+#include "image/status_error.h"
 #include "image/text_conversion.h"
 #include "message_general_rules/window_driver.h"
 
@@ -301,7 +303,7 @@ WindowAnswer EditInWindow(WindowDriver& driver, const SettingDefinition& setting
     }
     if (driver.errors.isEmpty()) {
         try {
-            q9tx::CollectSettings(window, q9tx::UnreadableNumbers::Refuse);
+            q9tx::CollectSettings(window.editor(), q9tx::UnreadableNumbers::Refuse);
         } catch (const q9tx::ConversionError& error) {
             driver.errors << QString::fromStdString(error.what());
         }
@@ -338,7 +340,7 @@ QString Disagreement(WindowDriver& driver, PagerSettings& model, const std::stri
     // The general error box names the unreadable text; the model says what to type.
     if (!window.silent && !window.errorBox && window.message != modelMessage)
         return label + QStringLiteral("window says \"%1\", model \"%2\"").arg(window.message, modelMessage);
-    PagerSettings shown = q9tx::CollectSettings(driver.window, q9tx::UnreadableNumbers::TakeStartUpValue);
+    PagerSettings shown = q9tx::CollectSettings(driver.window.editor(), q9tx::UnreadableNumbers::TakeStartUpValue);
     if (problem) {
         // The window keeps a refused text for the user to correct.
         shown.setNumber(name, model.number(name));
@@ -379,7 +381,7 @@ private slots:
                                                        u'\n' + BytesOf(image).toHex(' ')));
 
             const q9tx::ImageHeader header = q9tx::HeaderOf(image);
-            const bool escalatingShown = !window->escalatingAlerts->isHidden();
+            const bool escalatingShown = !Control<QCheckBox>(*window, QStringLiteral("escalatingAlerts"))->isHidden();
             std::optional<ConfigImage> fromWindow;
             std::optional<ConfigImage> fromModel;
             try {
@@ -417,7 +419,7 @@ private slots:
             disagreements << Disagreement(driver, start, q9tx::Member("folderEn", k), {"yes"});
 
         const auto fromStart = [&](const std::string& name, const Edit& edit) {
-            q9tx::ShowSettings(driver.window, start);
+            q9tx::ShowSettings(driver.window.editor(), start);
             PagerSettings model = start;
             disagreements << Disagreement(driver, model, name, edit);
         };
@@ -436,7 +438,7 @@ private slots:
             }
         }
         for (const GivenEdit& given : kGivenEdits) {
-            q9tx::ShowSettings(driver.window, start);
+            q9tx::ShowSettings(driver.window.editor(), start);
             PagerSettings model = start;
             disagreements << Disagreement(driver, model, given.givenName, {given.givenText});
             disagreements << Disagreement(driver, model, given.name, given.edit);

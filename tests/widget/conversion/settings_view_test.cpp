@@ -4,7 +4,9 @@
 #include <QTest>
 
 #include "conversion_support.h"
+#include "editor/settings_editor.h"
 #include "editor/settings_view.h"
+#include "find_control.h"
 #include "image/settings_conversion.h"
 #include "image/status_error.h"
 
@@ -51,16 +53,16 @@ private slots:
         for (const Unreadable& test : UnreadableFields()) {
             TestWindow window;
             Apply(*window, test.edits);
-            window->StorageExit();
+            window->editor().StorageExit();
             QString thrown;
             try {
-                CollectSettings(*window, UnreadableNumbers::Refuse);
+                CollectSettings(window->editor(), UnreadableNumbers::Refuse);
             } catch (const q9tx::ConversionError& error) {
                 thrown = QString::fromUtf8(error.what());
             }
             QVERIFY2(thrown == QLatin1String(test.refusal), qPrintable(QLatin1String(test.label) + u' ' + thrown));
             // Values a load replaces read as the start-up ones, and the load goes through.
-            const q9tx::PagerSettings lenient = CollectSettings(*window, UnreadableNumbers::TakeStartUpValue);
+            const q9tx::PagerSettings lenient = CollectSettings(window->editor(), UnreadableNumbers::TakeStartUpValue);
             QCOMPARE(lenient.number(test.field), q9tx::DefaultSettings().number(test.field));
             TestWindow source;
             const q9tx::ConfigImage image = source->EncodeImage(std::nullopt);
@@ -76,15 +78,15 @@ private slots:
     void listValuesBeyondTheItems()
     {
         TestWindow window;
-        q9tx::PagerSettings settings = CollectSettings(*window, UnreadableNumbers::Refuse);
+        q9tx::PagerSettings settings = CollectSettings(window->editor(), UnreadableNumbers::Refuse);
         settings.setNumber("numReminders", 14);
         settings.setNumber("repeatedFilter", 3);
-        q9tx::ShowSettings(*window, settings);
-        QCOMPARE(window->numReminders->currentIndex(), -1);
-        QCOMPARE(CollectSettings(*window, UnreadableNumbers::Refuse), settings);
-        window->repeatedFilter->setCurrentIndex(1);
+        q9tx::ShowSettings(window->editor(), settings);
+        QCOMPARE(Control<QComboBox>(*window, QStringLiteral("numReminders"))->currentIndex(), -1);
+        QCOMPARE(CollectSettings(window->editor(), UnreadableNumbers::Refuse), settings);
+        Control<QComboBox>(*window, QStringLiteral("repeatedFilter"))->setCurrentIndex(1);
         settings.setNumber("repeatedFilter", 1);
-        QCOMPARE(CollectSettings(*window, UnreadableNumbers::Refuse), settings);
+        QCOMPARE(CollectSettings(window->editor(), UnreadableNumbers::Refuse), settings);
     }
 };
 

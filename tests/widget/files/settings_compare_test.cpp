@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include "conversion_support.h"
+#include "editor/settings_editor.h"
+#include "find_control.h"
 
 namespace {
 
@@ -37,10 +39,10 @@ QByteArray TemplateImage()
 {
     TestWindow maker;
     Apply(*maker, kTemplate);
-    maker->StorageExit();
-    maker->FolderEnClick(0);
-    maker->AddressExit(2);
-    maker->FrequencyExit();
+    maker->editor().StorageExit();
+    maker->editor().FolderEnClick(0);
+    maker->editor().AddressExit(2);
+    maker->editor().FrequencyExit();
     return BytesOf(maker->EncodeImage(std::nullopt));
 }
 
@@ -126,7 +128,7 @@ private slots:
         QCOMPARE(DifferenceLines(shown.front()),
                  (QStringList{"Addresses / Address 1: 1234567 -> 2004000", "Schedule / Tuesday night shift: yes -> no",
                               "Messages / Transmitted text encoding: French -> English (UK)"}));
-        QCOMPARE(window->address[0]->text(), QStringLiteral("1234567"));
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("address1"))->text(), QStringLiteral("1234567"));
     }
 
     void refusedFilesShowNoComparison_data()
@@ -174,7 +176,7 @@ private slots:
         window->setStatusText(QString());
         window->LoadSettingsFile(path);
         QCOMPARE(window->statusText(), QStringLiteral("File could not be read."));
-        QCOMPARE(window->banner->text(), QStringLiteral("---- Zerin Q9TX ----"));
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("banner"))->text(), QStringLiteral("---- Zerin Q9TX ----"));
     }
 
 private:

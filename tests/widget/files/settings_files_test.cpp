@@ -21,8 +21,10 @@
 #include <QUrl>
 
 #include "app/file_argument.h"
-#include "app/status_texts.h"
 #include "conversion_support.h"
+#include "editor/settings_editor.h"
+#include "editor/status_texts.h"
+#include "find_control.h"
 #include "image/path_bytes.h"
 #include "image/status_error.h"
 
@@ -67,7 +69,7 @@ void WriteAll(const QString& path, const QByteArray& bytes)
 QByteArray ImageWithBanner(const QString& banner)
 {
     TestWindow window;
-    window->banner->setText(banner);
+    Control<QLineEdit>(*window, QStringLiteral("banner"))->setText(banner);
     return BytesOf(window->EncodeImage(std::nullopt));
 }
 
@@ -133,7 +135,7 @@ void ExpectIdle(TForm1& window)
 {
     QVERIFY(!window.operationRunning());
     QVERIFY(window.progress->isHidden());
-    QVERIFY(window.settings->isEnabled());
+    QVERIFY(Control<QWidget>(window, QStringLiteral("settings"))->isEnabled());
 }
 
 TForm1::FileDialog Answering(const QString& path, QStringList* proposed = nullptr)
@@ -165,9 +167,9 @@ private slots:
     {
         TestWindow saver;
         Apply(*saver, kBusyEditor);
-        saver->StorageExit();
-        saver->FrequencyExit();
-        saver->escalatingAlerts->show();  // as for a pager that knows the option
+        saver->editor().StorageExit();
+        saver->editor().FrequencyExit();
+        Control<QCheckBox>(*saver, QStringLiteral("escalatingAlerts"))->show();  // as for a pager that knows the option
         const QString path = pathOf(QStringLiteral("busy.bin"));
         saver->SaveDialog1 = Answering(path);
         saver->Save1Click();
@@ -226,13 +228,13 @@ private slots:
         TestWindow window;
         TestWindow untouched;
         if (pagerOfMapOne) {
-            window->mapVersion->addItem(QStringLiteral("1"));
-            window->mapVersion->setCurrentIndex(1);
+            Control<QComboBox>(*window, QStringLiteral("mapVersion"))->addItem(QStringLiteral("1"));
+            Control<QComboBox>(*window, QStringLiteral("mapVersion"))->setCurrentIndex(1);
         }
         window->LoadSettingsFile(path);
         if (status.isEmpty()) {
             QCOMPARE(window->statusText(), QStringLiteral("Loaded data from %1.").arg(path));
-            QCOMPARE(window->banner->text(), QStringLiteral("Loaded file"));
+            QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("banner"))->text(), QStringLiteral("Loaded file"));
         } else {
             QCOMPARE(window->statusText(), status);
             QCOMPARE(CarriedDifferences(*untouched, *window), QStringList());
@@ -293,7 +295,8 @@ private slots:
         TestWindow window;
         window->setStatusText(QStringLiteral("before"));
         Drop(*window, paths);
-        QCOMPARE(window->banner->text(), loaded.isEmpty() ? kStartupBanner : loaded);
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("banner"))->text(),
+                 loaded.isEmpty() ? kStartupBanner : loaded);
         QCOMPARE(window->statusText(),
                  loaded.isEmpty() ? QStringLiteral("before") : QStringLiteral("Loaded data from %1.").arg(paths.front()));
         QCOMPARE(window->currentFileName, QStringLiteral("Settings.bin"));
@@ -335,7 +338,8 @@ private slots:
                                                                                      : q9tx::PathFromBytes(bytes));
         QCoreApplication::processEvents();
         QCOMPARE(window->statusText(), (save ? QStringLiteral("Saved data to %1.") : QStringLiteral("Loaded data from %1.")).arg(shown));
-        QCOMPARE(window->banner->text(), save ? kStartupBanner : QStringLiteral("Odd name"));
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("banner"))->text(),
+                 save ? kStartupBanner : QStringLiteral("Odd name"));
         QCOMPARE(ReadBytes(bytes.toStdString()), save ? ImageWithBanner(kStartupBanner) : ImageWithBanner(QStringLiteral("Odd name")));
         QCOMPARE(std::distance(fs::directory_iterator(folder_->path().toStdString()), fs::directory_iterator()), 1);
     }
@@ -419,10 +423,10 @@ private slots:
         QFETCH(QString, status);
         TestWindow window;
         Apply(*window, {{"storage1", "1"}, {"folderEn1", "1"}});
-        window->StorageExit();
-        window->lcdBaseContrast->setText(contrast);
-        window->ContrastExit();
-        window->folderSize[0]->setText(folderSize);
+        window->editor().StorageExit();
+        Control<QLineEdit>(*window, QStringLiteral("lcdBaseContrast"))->setText(contrast);
+        window->editor().ContrastExit();
+        Control<QLineEdit>(*window, QStringLiteral("folderSize1"))->setText(folderSize);
         QStringList proposed;
         window->SaveDialog1 = Answering(pathOf(QStringLiteral("never.bin")), &proposed);
         // Menu commands run inside the general error box's guard.
@@ -449,13 +453,13 @@ private slots:
         window->LoadSettingsFile(path);
         Drop(*window, {path});
         QCOMPARE(proposed, QStringList());
-        QCOMPARE(window->banner->text(), kStartupBanner);
-        QVERIFY(!window->progress->isHidden() && !window->settings->isEnabled());
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("banner"))->text(), kStartupBanner);
+        QVERIFY(!window->progress->isHidden() && !Control<QWidget>(*window, QStringLiteral("settings"))->isEnabled());
 
         window->EndOperation();
         ExpectIdle(*window);
         window->Open1Click();
-        QCOMPARE(window->banner->text(), QStringLiteral("Queued"));
+        QCOMPARE(Control<QLineEdit>(*window, QStringLiteral("banner"))->text(), QStringLiteral("Queued"));
     }
 
 private:

@@ -6,7 +6,9 @@
 #include <QCheckBox>
 #include <QLocale>
 
+#include "editor/settings_editor.h"
 #include "editor/up_down_button.h"
+#include "find_control.h"
 #include "window_driver.h"
 
 namespace {
@@ -106,26 +108,30 @@ private slots:
     // and the spin button still goes with the focus.
     void unreadableRangeValue()
     {
-        driver_->typeAndLeave(w().lcdBaseContrast, QStringLiteral("7"));
-        driver_->pasteAndLeave(w().lcdBaseContrast, QStringLiteral("1x"));
+        driver_->typeAndLeave(Control<QLineEdit>(w(), QStringLiteral("lcdBaseContrast")), QStringLiteral("7"));
+        driver_->pasteAndLeave(Control<QLineEdit>(w(), QStringLiteral("lcdBaseContrast")), QStringLiteral("1x"));
         QCOMPARE(driver_->errors, QStringList{QStringLiteral("'1x' is not a valid integer value")});
-        COMPARE_REFUSED(w().lcdBaseContrast, true);
-        QVERIFY(w().lcdBaseContrastUpDown->isHidden());
+        COMPARE_REFUSED(Control<QLineEdit>(w(), QStringLiteral("lcdBaseContrast")), true);
+        QVERIFY(Control<q9tx::UpDownButton>(w(), QStringLiteral("lcdBaseContrastUpDown"))->isHidden());
     }
 
     void muteOptionAndMenus()
     {
         for (int mode : {2, 0}) {  // "Vibrate", then "Let user choose" again
-            w().muteOption->setChecked(mode == 2);
-            WindowDriver::choose(w().fixedAlertMode, mode);
-            QVERIFY(w().muteOption->isEnabled() == (mode == 0) && !w().muteOption->isChecked());
+            Control<QCheckBox>(w(), QStringLiteral("muteOption"))->setChecked(mode == 2);
+            WindowDriver::choose(Control<QComboBox>(w(), QStringLiteral("fixedAlertMode")), mode);
+            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("muteOption"))->isEnabled() == (mode == 0) &&
+                    !Control<QCheckBox>(w(), QStringLiteral("muteOption"))->isChecked());
         }
         for (auto [setup, useSchedule] : {std::pair{false, true}, {true, false}, {true, true}}) {
-            w().useSchedule->setChecked(useSchedule);
-            w().setup->setChecked(setup);
-            QVERIFY(w().powerOff->isEnabled() == setup && w().textSize->isEnabled() == setup);
-            QCOMPARE(w().schedule->isEnabled(), setup && useSchedule);
-            QVERIFY(w().schedule->isChecked() && w().textSize->isChecked() && w().powerOff->isChecked());
+            Control<QCheckBox>(w(), QStringLiteral("useSchedule"))->setChecked(useSchedule);
+            Control<QCheckBox>(w(), QStringLiteral("setup"))->setChecked(setup);
+            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("powerOff"))->isEnabled() == setup &&
+                    Control<QCheckBox>(w(), QStringLiteral("textSize"))->isEnabled() == setup);
+            QCOMPARE(Control<QCheckBox>(w(), QStringLiteral("schedule"))->isEnabled(), setup && useSchedule);
+            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("schedule"))->isChecked() &&
+                    Control<QCheckBox>(w(), QStringLiteral("textSize"))->isChecked() &&
+                    Control<QCheckBox>(w(), QStringLiteral("powerOff"))->isChecked());
         }
     }
 
@@ -142,7 +148,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, left);
-        for (QLineEdit* tone : w().tonePatterns()) {
+        for (QLineEdit* tone : w().editor().tonePatterns()) {
             driver_->typeAndLeave(tone, typed);
             QCOMPARE(tone->text(), left);
         }
@@ -173,12 +179,12 @@ private slots:
         QFETCH(QString, bs1After);
         QFETCH(QString, bs3After);
         QFETCH(QString, error);
-        w().bs1->setText(bs1);
-        w().bs3->setText(bs3);
+        Control<QLineEdit>(w(), QStringLiteral("bs1"))->setText(bs1);
+        Control<QLineEdit>(w(), QStringLiteral("bs3"))->setText(bs3);
         driver_->enter(edit(left));
         driver_->leave();
-        QCOMPARE(w().bs1->text(), bs1After);
-        QCOMPARE(w().bs3->text(), bs3After);
+        QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("bs1"))->text(), bs1After);
+        QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("bs3"))->text(), bs3After);
         QCOMPARE(driver_->errors.join(QString()), error);
     }
 
@@ -199,11 +205,12 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         QVERIFY(openWindow(separator));
-        driver_->enter(w().frequency);
-        w().frequency->clear();
-        WindowDriver::type(w().frequency, WithSeparator(typed, separator));
-        WindowDriver::type(w().frequency, separator == QLatin1Char('.') ? QStringLiteral(",") : QStringLiteral("."));
-        QCOMPARE(w().frequency->text(), WithSeparator(kept, separator));
+        driver_->enter(Control<QLineEdit>(w(), QStringLiteral("frequency")));
+        Control<QLineEdit>(w(), QStringLiteral("frequency"))->clear();
+        WindowDriver::type(Control<QLineEdit>(w(), QStringLiteral("frequency")), WithSeparator(typed, separator));
+        WindowDriver::type(Control<QLineEdit>(w(), QStringLiteral("frequency")),
+                           separator == QLatin1Char('.') ? QStringLiteral(",") : QStringLiteral("."));
+        QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("frequency"))->text(), WithSeparator(kept, separator));
     }
 
     void frequencyCheck_data()
@@ -231,27 +238,28 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(int, spacing);
         QVERIFY(openWindow(separator));
-        w().pllChip->setCurrentIndex(chip);
+        Control<QComboBox>(w(), QStringLiteral("pllChip"))->setCurrentIndex(chip);
         w().setStatusText(QStringLiteral("earlier"));
-        driver_->pasteAndLeave(w().frequency, WithSeparator(entered, separator));
+        driver_->pasteAndLeave(Control<QLineEdit>(w(), QStringLiteral("frequency")), WithSeparator(entered, separator));
         const bool refused = shown.isEmpty();
-        COMPARE_REFUSED(w().frequency, refused);
+        COMPARE_REFUSED(Control<QLineEdit>(w(), QStringLiteral("frequency")), refused);
         QCOMPARE(w().statusText(), refused ? kIllegalFrequency : QString());
-        QCOMPARE(w().frequency->text(), WithSeparator(refused ? entered : shown, separator));
-        QCOMPARE(w().channelSpacing->currentIndex(), spacing);
+        QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("frequency"))->text(),
+                 WithSeparator(refused ? entered : shown, separator));
+        QCOMPARE(Control<QComboBox>(w(), QStringLiteral("channelSpacing"))->currentIndex(), spacing);
     }
 
     // Only leaving the field checks it, not choosing another chip.
     void chipChangeDoesNotRecheck()
     {
-        WindowDriver::choose(w().pllChip, 1);
-        driver_->typeAndLeave(w().frequency, QStringLiteral("400"));
-        WindowDriver::choose(w().pllChip, 2);
-        COMPARE_REFUSED(w().frequency, false);
-        QCOMPARE(w().frequency->text(), QStringLiteral("400.00000"));
-        driver_->enter(w().frequency);
+        WindowDriver::choose(Control<QComboBox>(w(), QStringLiteral("pllChip")), 1);
+        driver_->typeAndLeave(Control<QLineEdit>(w(), QStringLiteral("frequency")), QStringLiteral("400"));
+        WindowDriver::choose(Control<QComboBox>(w(), QStringLiteral("pllChip")), 2);
+        COMPARE_REFUSED(Control<QLineEdit>(w(), QStringLiteral("frequency")), false);
+        QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("frequency"))->text(), QStringLiteral("400.00000"));
+        driver_->enter(Control<QLineEdit>(w(), QStringLiteral("frequency")));
         driver_->leave();
-        COMPARE_REFUSED(w().frequency, true);
+        COMPARE_REFUSED(Control<QLineEdit>(w(), QStringLiteral("frequency")), true);
     }
 
     void unreadableFrequency_data()
@@ -267,13 +275,13 @@ private slots:
         QFETCH(QChar, separator);
         QFETCH(QString, pasted);
         QVERIFY(openWindow(separator));
-        driver_->pasteAndLeave(w().frequency, QStringLiteral("300"));
+        driver_->pasteAndLeave(Control<QLineEdit>(w(), QStringLiteral("frequency")), QStringLiteral("300"));
         const QString text = WithSeparator(pasted, separator);
-        driver_->pasteAndLeave(w().frequency, text);
+        driver_->pasteAndLeave(Control<QLineEdit>(w(), QStringLiteral("frequency")), text);
         QCOMPARE(driver_->errors, QStringList{QStringLiteral("'%1' is not a valid floating point value").arg(text)});
-        COMPARE_REFUSED(w().frequency, true);
+        COMPARE_REFUSED(Control<QLineEdit>(w(), QStringLiteral("frequency")), true);
         QCOMPARE(w().statusText(), kIllegalFrequency);
-        QCOMPARE(w().frequency->text(), text);
+        QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("frequency"))->text(), text);
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include "find_control.h"
 #include "window_driver.h"
 
 class MessageFolderRulesTest : public QObject {
@@ -16,8 +17,8 @@ class MessageFolderRulesTest : public QObject {
 
     void leaveStorage(int row, int choice)
     {
-        driver_->enter(w().storage[row]);
-        WindowDriver::choose(w().storage[row], choice);
+        driver_->enter(Control<QComboBox>(w(), QStringLiteral("storage%1").arg(row + 1)));
+        WindowDriver::choose(Control<QComboBox>(w(), QStringLiteral("storage%1").arg(row + 1)), choice);
         driver_->leave();
     }
     // Folders 1 to `count` ticked one after the other, as the chain allows.
@@ -25,7 +26,7 @@ class MessageFolderRulesTest : public QObject {
     {
         leaveStorage(0, 1);
         for (int k = 0; k < count; ++k)
-            w().folderEn[k]->click();
+            Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k + 1))->click();
     }
 
 private slots:
@@ -46,22 +47,31 @@ private slots:
     void folderGroupFollowsPublicStorage()
     {
         QFETCH(int, row);
-        QVERIFY(!w().folders->isEnabled() && !w().folderEn[0]->isChecked());  // as started
-        driver_->enter(w().storage[row]);
-        WindowDriver::choose(w().storage[row], 1);
-        QVERIFY(!w().folders->isEnabled());
+        QVERIFY(!Control<QGroupBox>(w(), QStringLiteral("folders"))->isEnabled() &&
+                !Control<QCheckBox>(w(), QStringLiteral("folderEn1"))->isChecked());  // as started
+        driver_->enter(Control<QComboBox>(w(), QStringLiteral("storage%1").arg(row + 1)));
+        WindowDriver::choose(Control<QComboBox>(w(), QStringLiteral("storage%1").arg(row + 1)), 1);
+        QVERIFY(!Control<QGroupBox>(w(), QStringLiteral("folders"))->isEnabled());
         driver_->leave();
-        for (QWidget* control : std::initializer_list<QWidget*>{w().folders, w().continuousMode, w().ignorePublicMessages,
-                                                                w().hideMessageNumber, w().folderEn[0]})
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{Control<QGroupBox>(w(), QStringLiteral("folders")),
+                                             Control<QComboBox>(w(), QStringLiteral("continuousMode")),
+                                             Control<QCheckBox>(w(), QStringLiteral("ignorePublicMessages")),
+                                             Control<QCheckBox>(w(), QStringLiteral("hideMessageNumber")),
+                                             Control<QCheckBox>(w(), QStringLiteral("folderEn1"))})
             QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
-        QVERIFY(!w().folderEn[0]->isChecked());
+        QVERIFY(!Control<QCheckBox>(w(), QStringLiteral("folderEn1"))->isChecked());
 
         for (int k = 0; k < 3; ++k)
-            w().folderEn[k]->click();
+            Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k + 1))->click();
         leaveStorage(row, 0);
-        QVERIFY(!w().folders->isEnabled() && !w().folderEn[0]->isEnabledTo(w().folders));
-        for (QCheckBox* box : w().folderEn)
+        QVERIFY(!Control<QGroupBox>(w(), QStringLiteral("folders"))->isEnabled() &&
+                !Control<QCheckBox>(w(), QStringLiteral("folderEn1"))
+                     ->isEnabledTo(Control<QGroupBox>(w(), QStringLiteral("folders"))));
+        for (int k = 0; k < TForm1::kFolderCount; ++k) {
+            const QCheckBox* box = Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k + 1));
             QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
+        }
     }
 
     // Unticking folder `untick` of the folders in use breaks the chain there; ticking it
@@ -79,42 +89,48 @@ private slots:
         QFETCH(int, used);
         QFETCH(int, untick);
         useFolders(used);
-        w().folderEn[untick - 1]->click();
+        Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(untick))->click();
         for (int k = 1; k <= TForm1::kFolderCount; ++k) {
             const QByteArray folder = QByteArray::number(k);
-            QVERIFY2(w().folderEn[k - 1]->isChecked() == (k < untick), folder);
-            QVERIFY2(w().folderEn[k - 1]->isEnabled() == (k <= untick), folder);
-            QVERIFY2(w().folderName[k - 1]->isEnabled() == (k < untick), folder);
-            QVERIFY2(w().folderSize[k - 1]->isEnabled() == (k < untick), folder);
+            QVERIFY2(Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k))->isChecked() == (k < untick), folder);
+            QVERIFY2(Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k))->isEnabled() == (k <= untick),
+                     folder);
+            QVERIFY2(Control<QLineEdit>(w(), QStringLiteral("folderName%1").arg(k))->isEnabled() == (k < untick),
+                     folder);
+            QVERIFY2(Control<QLineEdit>(w(), QStringLiteral("folderSize%1").arg(k))->isEnabled() == (k < untick),
+                     folder);
         }
-        w().folderEn[untick - 1]->click();
-        QVERIFY(w().folderSize[untick - 1]->isEnabled());
+        Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(untick))->click();
+        QVERIFY(Control<QLineEdit>(w(), QStringLiteral("folderSize%1").arg(untick))->isEnabled());
         if (untick < TForm1::kFolderCount)
-            QVERIFY(w().folderEn[untick]->isEnabled() && !w().folderEn[untick]->isChecked() &&
-                    !w().folderName[untick]->isEnabled());
+            QVERIFY(Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(untick + 1))->isEnabled() &&
+                    !Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(untick + 1))->isChecked() &&
+                    !Control<QLineEdit>(w(), QStringLiteral("folderName%1").arg(untick + 1))->isEnabled());
     }
 
     // Each option enables its dependants and changes none of their values.
     void optionRules()
     {
-        WindowDriver::choose(w().unreadReminder, 1);
-        QVERIFY(w().numReminders->isEnabled());
-        w().numReminders->setCurrentIndex(2);
-        WindowDriver::choose(w().unreadReminder, 0);
-        QVERIFY(!w().numReminders->isEnabled());
-        QCOMPARE(w().numReminders->currentIndex(), 2);
+        WindowDriver::choose(Control<QComboBox>(w(), QStringLiteral("unreadReminder")), 1);
+        QVERIFY(Control<QComboBox>(w(), QStringLiteral("numReminders"))->isEnabled());
+        Control<QComboBox>(w(), QStringLiteral("numReminders"))->setCurrentIndex(2);
+        WindowDriver::choose(Control<QComboBox>(w(), QStringLiteral("unreadReminder")), 0);
+        QVERIFY(!Control<QComboBox>(w(), QStringLiteral("numReminders"))->isEnabled());
+        QCOMPARE(Control<QComboBox>(w(), QStringLiteral("numReminders"))->currentIndex(), 2);
 
-        w().keepUnreadWhenDeletingAll->setChecked(true);
-        w().messageOps->click();
-        QVERIFY(!w().keepUnreadWhenDeletingAll->isEnabled() && w().keepUnreadWhenDeletingAll->isChecked());
+        Control<QCheckBox>(w(), QStringLiteral("keepUnreadWhenDeletingAll"))->setChecked(true);
+        Control<QCheckBox>(w(), QStringLiteral("messageOps"))->click();
+        QVERIFY(!Control<QCheckBox>(w(), QStringLiteral("keepUnreadWhenDeletingAll"))->isEnabled() &&
+                Control<QCheckBox>(w(), QStringLiteral("keepUnreadWhenDeletingAll"))->isChecked());
 
-        w().canned[3]->setText(QStringLiteral("kept"));
+        Control<QLineEdit>(w(), QStringLiteral("canned4"))->setText(QStringLiteral("kept"));
         for (bool substitute : {true, false}) {
-            w().cannedMessages->click();
+            Control<QCheckBox>(w(), QStringLiteral("cannedMessages"))->click();
             for (int i = 0; i < TForm1::kCannedCount; ++i)
-                QVERIFY(w().canned[i]->isEnabled() == substitute && w().cannedLabel[i]->isEnabled() == substitute);
+                QVERIFY(Control<QLineEdit>(w(), QStringLiteral("canned%1").arg(i + 1))->isEnabled() == substitute &&
+                        Control<QLabel>(w(), QStringLiteral("Label%1").arg(i + 16))->isEnabled() == substitute);
         }
-        QCOMPARE(w().canned[3]->text(), QStringLiteral("kept"));
+        QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("canned4"))->text(), QStringLiteral("kept"));
     }
 
     void spaceFillOnLeaving_data()
@@ -134,7 +150,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, left);
         auto* edit = w().findChild<QLineEdit*>(field);
-        w().cannedMessages->setChecked(true);
+        Control<QCheckBox>(w(), QStringLiteral("cannedMessages"))->setChecked(true);
         useFolders(2);
         driver_->typeAndLeave(edit, typed);
         QCOMPARE(edit->text(), left);
@@ -161,7 +177,7 @@ private slots:
         QFETCH(bool, typed);
         QFETCH(QString, kept);
         auto* edit = w().findChild<QLineEdit*>(field);
-        w().cannedMessages->setChecked(true);
+        Control<QCheckBox>(w(), QStringLiteral("cannedMessages"))->setChecked(true);
         useFolders(1);
         driver_->enter(edit);
         edit->clear();

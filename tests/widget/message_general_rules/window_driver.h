@@ -10,10 +10,11 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "app/error_box.h"
 #include "app/tform1.h"
+#include "editor/error_box.h"
 #include "editor/field_marks.h"
 #include "fake_link.h"
+#include "find_control.h"
 
 // A refused field is red with its error mark set; an accepted one has neither.
 #define COMPARE_REFUSED(field, refused)                                                                   \
@@ -37,11 +38,14 @@ public:
 
     void enter(QWidget* field)
     {
-        for (QWidget* page : {window.channels, window.timefilters, window.storagePage, window.general})
+        for (QWidget* page :
+             {Control<QWidget>(window, QStringLiteral("channels")),
+              Control<QWidget>(window, QStringLiteral("timefilters")),
+              Control<QWidget>(window, QStringLiteral("storage")), Control<QWidget>(window, QStringLiteral("general"))})
             if (page->isAncestorOf(field))
-                window.PageControl1->setCurrentWidget(page);
-        if (window.factory->isAncestorOf(field))
-            window.factory->show();
+                Control<QTabWidget>(window, QStringLiteral("PageControl1"))->setCurrentWidget(page);
+        if (Control<QWidget>(window, QStringLiteral("factory"))->isAncestorOf(field))
+            Control<QWidget>(window, QStringLiteral("factory"))->show();
         field->setFocus(Qt::TabFocusReason);
     }
     void leave() { elsewhere_->setFocus(Qt::TabFocusReason); }

@@ -8,11 +8,12 @@
 #include <QLabel>
 #include <QTest>
 
-#include "app/error_box.h"
 #include "app/q9tx_application.h"
-#include "app/status_texts.h"
 #include "app/tform1.h"
+#include "editor/error_box.h"
+#include "editor/status_texts.h"
 #include "fake_link.h"
+#include "find_control.h"
 #include "image/status_error.h"
 
 namespace {
@@ -116,7 +117,7 @@ private slots:
         QCoreApplication::sendPostedEvents(&window);
         QCOMPARE(reported_, QStringList{"'' is not a valid integer value"});
         QCOMPARE(window.statusText(), q9tx::StatusText(q9tx::StatusPagerConnected));
-        QCOMPARE(window.firmware->text(), QStringLiteral("D7"));
+        QCOMPARE(Control<QLabel>(window, QStringLiteral("firmware"))->text(), QStringLiteral("D7"));
         QVERIFY(window.ReadFromPager1->isEnabled());
     }
 

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "app/error_box.h"
+#include "editor/error_box.h"
 #include "editor/field_events.h"
 #include "editor/field_marks.h"
 #include "editor/readable_red.h"

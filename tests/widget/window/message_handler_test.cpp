@@ -16,9 +16,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/status_texts.h"
 #include "app/tform1.h"
+#include "editor/status_texts.h"
 #include "fake_link.h"
+#include "find_control.h"
 #include "link/frame.h"
 #include "link/serial_port.h"
 
@@ -117,24 +118,25 @@ private slots:
         QCOMPARE(window_->statusText(), status);
         QCOMPARE(window_->ReadFromPager1->isEnabled(), commandsEnabled);
         QCOMPARE(window_->WriteToPager1->isEnabled(), commandsEnabled);
-        QCOMPARE(window_->firmware->text(), firmware);
+        QCOMPARE(Control<QLabel>(*window_, QStringLiteral("firmware"))->text(), firmware);
         QCOMPARE(static_cast<int>(link_->sent.size()), informationRequests);
         for (const SentFrame& frame : link_->sent) {
             QCOMPARE(frame.command, static_cast<std::uint8_t>(q9tx::CmdInformationText));
             QVERIFY(frame.payload.empty());
         }
-        QCOMPARE(!window_->escalatingAlerts->isHidden(), escalatingShown);
+        QCOMPARE(!Control<QCheckBox>(*window_, QStringLiteral("escalatingAlerts"))->isHidden(), escalatingShown);
         QCOMPARE(link_->seen.size(), messages.size());
     }
 
     void mapVersionFollowsTheIdentification()
     {
         deliver({Link(3, kD7)});
-        QCOMPARE(window_->mapVersion->currentIndex(), 0);
+        QCOMPARE(Control<QComboBox>(*window_, QStringLiteral("mapVersion"))->currentIndex(), 0);
         deliver({Link(4, kNewMap)});
-        QCOMPARE(window_->mapVersion->currentIndex(), -1);  // the list knows map 0 only
+        QCOMPARE(Control<QComboBox>(*window_, QStringLiteral("mapVersion"))->currentIndex(),
+                 -1);  // the list knows map 0 only
         deliver({Link(6)});
-        QCOMPARE(window_->mapVersion->currentIndex(), 0);
+        QCOMPARE(Control<QComboBox>(*window_, QStringLiteral("mapVersion"))->currentIndex(), 0);
     }
 
     void informationTextBecomesTheFirmwareHint_data()
@@ -159,9 +161,9 @@ private slots:
             message.frame.push_back(0);
         message.frame[0] = static_cast<std::uint8_t>(lengthByte);
         deliver({message});
-        QCOMPARE(window_->firmware->statusTip(), hint);
+        QCOMPARE(Control<QLabel>(*window_, QStringLiteral("firmware"))->statusTip(), hint);
         deliver({Link(6)});
-        QCOMPARE(window_->firmware->statusTip(), QString());
+        QCOMPARE(Control<QLabel>(*window_, QStringLiteral("firmware"))->statusTip(), QString());
     }
 
     // The link's buffer holds the next frame before the window has handled the first;
@@ -183,11 +185,11 @@ private slots:
     void disconnectEndsATransfer()
     {
         window_->progress->show();
-        window_->settings->setEnabled(false);
+        Control<QWidget>(*window_, QStringLiteral("settings"))->setEnabled(false);
         window_->writeInProgress = true;
         deliver({Link(3, kD7), Link(6)});
         QVERIFY(window_->progress->isHidden());
-        QVERIFY(window_->settings->isEnabled());
+        QVERIFY(Control<QWidget>(*window_, QStringLiteral("settings"))->isEnabled());
         QVERIFY(!window_->writeInProgress);
     }
 

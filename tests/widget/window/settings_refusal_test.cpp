@@ -10,6 +10,8 @@
 
 #include "conversion_support.h"
 #include "editor/field_marks.h"
+#include "editor/settings_editor.h"
+#include "find_control.h"
 
 using namespace q9tx;
 
@@ -108,12 +110,13 @@ void SettingsRefusalTest::refusalShowsTheFirstRefusedField()
         QVERIFY(edit);
         edit->setFocus();
         edit->setText(name == field ? text : QStringLiteral("7"));
-        test->banner->setFocus();  // leaving runs the exit rule
+        Control<QLineEdit>(*test, QStringLiteral("banner"))->setFocus();  // leaving runs the exit rule
         QVERIFY(isRefused(edit));
     }
     // The user goes on elsewhere; an earlier success or the refusal is in view.
-    test->PageControl1->setCurrentWidget(test->timefilters);
-    test->banner->setFocus();
+    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))
+        ->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("timefilters")));
+    Control<QLineEdit>(*test, QStringLiteral("banner"))->setFocus();
     test->setStatusText(shown.isEmpty() ? kStale : shown);
 
     if (save)
@@ -124,7 +127,7 @@ void SettingsRefusalTest::refusalShowsTheFirstRefusedField()
     QVERIFY(test.link.sent.empty());
     QCOMPARE(dialogs, 0);
     QCOMPARE(test->statusText(), status);
-    QCOMPARE(test->PageControl1->currentWidget()->objectName(), page);
+    QCOMPARE(Control<QTabWidget>(*test, QStringLiteral("PageControl1"))->currentWidget()->objectName(), page);
     QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focus);
     QVERIFY(test.errors.isEmpty());
 }
@@ -133,14 +136,15 @@ void SettingsRefusalTest::frequencyTheChipCannotTakeIsMarked()
 {
     TestWindow test;
     // A frequency of the 900 MHz band, which the FS8170 can tune and the FS8108 cannot.
-    test->pllChip->setCurrentIndex(1);
-    test->frequency->setText(QStringLiteral("929%16125").arg(test->decimalSeparator()));
-    test->FrequencyExit();
-    QVERIFY(!isRefused(test->frequency));
+    Control<QComboBox>(*test, QStringLiteral("pllChip"))->setCurrentIndex(1);
+    Control<QLineEdit>(*test, QStringLiteral("frequency"))
+        ->setText(QStringLiteral("929%16125").arg(test->decimalSeparator()));
+    test->editor().FrequencyExit();
+    QVERIFY(!isRefused(Control<QLineEdit>(*test, QStringLiteral("frequency"))));
     test->WriteToPager1Click();
     Deliver(*test, HeaderReply(2));
     QCOMPARE(test->statusText(), QStringLiteral("Illegal frequency."));
-    QVERIFY(isRefused(test->frequency));
+    QVERIFY(isRefused(Control<QLineEdit>(*test, QStringLiteral("frequency"))));
     QCOMPARE(test.link.sent.size(), std::size_t(1));
     QVERIFY(!test->transferRunning());
 }
@@ -159,22 +163,26 @@ void SettingsRefusalTest::foldersBeyondTheLastSlotAreRefused()
     int dialogs = 0;
     QVERIFY(ShowWithCountedSaveDialog(test, dialogs));
     // Public storage opens the folders; four of them, the fourth starting at slot 255.
-    test->PageControl1->setCurrentWidget(test->channels);
-    test->storage[0]->setFocus();
-    test->storage[0]->setCurrentIndex(1);
-    emit test->storage[0]->activated(1);
-    test->address[0]->setFocus();
-    test->PageControl1->setCurrentWidget(test->storagePage);
+    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))
+        ->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("channels")));
+    Control<QComboBox>(*test, QStringLiteral("storage1"))->setFocus();
+    Control<QComboBox>(*test, QStringLiteral("storage1"))->setCurrentIndex(1);
+    emit Control<QComboBox>(*test, QStringLiteral("storage1"))->activated(1);
+    Control<QLineEdit>(*test, QStringLiteral("address1"))->setFocus();
+    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))
+        ->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("storage")));
     const char* sizes[] = {"99", "99", "57", "1"};
     for (int k = 0; k < 4; ++k) {
-        QVERIFY(test->folderEn[k]->isEnabled());
-        QTest::mouseClick(test->folderEn[k], Qt::LeftButton);
-        test->folderSize[k]->setFocus();
-        test->folderSize[k]->selectAll();
-        QTest::keyClicks(test->folderSize[k], QString::fromLatin1(sizes[k]));
+        QVERIFY(Control<QCheckBox>(*test, QStringLiteral("folderEn%1").arg(k + 1))->isEnabled());
+        QTest::mouseClick(Control<QCheckBox>(*test, QStringLiteral("folderEn%1").arg(k + 1)), Qt::LeftButton);
+        Control<QLineEdit>(*test, QStringLiteral("folderSize%1").arg(k + 1))->setFocus();
+        Control<QLineEdit>(*test, QStringLiteral("folderSize%1").arg(k + 1))->selectAll();
+        QTest::keyClicks(Control<QLineEdit>(*test, QStringLiteral("folderSize%1").arg(k + 1)),
+                         QString::fromLatin1(sizes[k]));
     }
-    test->PageControl1->setCurrentWidget(test->channels);
-    test->address[0]->setFocus();
+    Control<QTabWidget>(*test, QStringLiteral("PageControl1"))
+        ->setCurrentWidget(Control<QWidget>(*test, QStringLiteral("channels")));
+    Control<QLineEdit>(*test, QStringLiteral("address1"))->setFocus();
     test->setStatusText(kStale);
 
     const auto command = [&] { save ? test->Save1Click() : test->WriteToPager1Click(); };
@@ -182,13 +190,15 @@ void SettingsRefusalTest::foldersBeyondTheLastSlotAreRefused()
     QVERIFY(test.link.sent.empty());
     QCOMPARE(dialogs, 0);
     QCOMPARE(test->statusText(), QStringLiteral("The folders need more slots than the pager has. Make them smaller."));
-    QVERIFY(test->PageControl1->currentWidget()->isAncestorOf(test->folderSize[3]));
-    QCOMPARE(QApplication::focusWidget(), test->folderSize[3]);
+    QVERIFY(Control<QTabWidget>(*test, QStringLiteral("PageControl1"))
+                ->currentWidget()
+                ->isAncestorOf(Control<QLineEdit>(*test, QStringLiteral("folderSize4"))));
+    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(*test, QStringLiteral("folderSize4")));
 
     // One slot fewer and the settings go on.
-    test->folderSize[2]->setFocus();
-    test->folderSize[2]->selectAll();
-    QTest::keyClicks(test->folderSize[2], QStringLiteral("56"));
+    Control<QLineEdit>(*test, QStringLiteral("folderSize3"))->setFocus();
+    Control<QLineEdit>(*test, QStringLiteral("folderSize3"))->selectAll();
+    QTest::keyClicks(Control<QLineEdit>(*test, QStringLiteral("folderSize3")), QStringLiteral("56"));
     command();
     if (save)
         QCOMPARE(dialogs, 1);

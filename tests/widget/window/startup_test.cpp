@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "find_control.h"
 #include "app/tform1.h"
 #include "editor/readable_red.h"
 #include "editor/up_down_button.h"
@@ -78,8 +79,9 @@ private slots:
     void constructionValues()
     {
         TForm1& w = *window_;
-        QCOMPARE(w.PageControl1->currentWidget(), w.general);
-        QCOMPARE(w.banner->text().size(), 20);
+        QCOMPARE(Control<QTabWidget>(w, QStringLiteral("PageControl1"))->currentWidget(),
+                 Control<QWidget>(w, QStringLiteral("general")));
+        QCOMPARE(Control<QLineEdit>(w, QStringLiteral("banner"))->text().size(), 20);
         const QColor actionRed = w.action->palette().color(QPalette::WindowText);
         QVERIFY(actionRed.hslHue() == 0 && actionRed.red() > actionRed.green());
         QVERIFY(q9tx::ContrastRatio(actionRed, w.action->palette().color(QPalette::Window)) >= q9tx::kLegibleContrast);
@@ -134,7 +136,8 @@ private slots:
         FakeLink link;
         TForm1 window(link);
         QLocale::setDefault(previous);
-        QVERIFY2(window.frequency->text().startsWith(frequency), qPrintable(window.frequency->text()));
+        QVERIFY2(Control<QLineEdit>(window, QStringLiteral("frequency"))->text().startsWith(frequency),
+                 qPrintable(Control<QLineEdit>(window, QStringLiteral("frequency"))->text()));
         QCOMPARE(window.decimalSeparator(), separator);
     }
 

@@ -27,6 +27,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include "find_control.h"
 #include "app/file_argument.h"
 #include "app/single_instance.h"
 #include "app/termination_signals.h"
@@ -40,7 +41,7 @@ namespace {
 QString WriteSettingsFile(const QTemporaryDir& dir, const QString& name)
 {
     TestWindow source;
-    source->banner->setText(QStringLiteral("FROM FILE"));
+    Control<QLineEdit>(*source, QStringLiteral("banner"))->setText(QStringLiteral("FROM FILE"));
     const ConfigImage image = source->EncodeImage(std::nullopt);
     const QString path = dir.filePath(name);
     QFile file(path);
@@ -105,7 +106,8 @@ void WindowEdgesTest::dropAnywhereLoadsTheFirstFile()
     TestWindow test;
     test->show();
     QVERIFY(QTest::qWaitForWindowExposed(test.window.get()));
-    QWidget* control = target == QLatin1String("tabs")     ? test->PageControl1->tabBar()
+    QWidget* control = target == QLatin1String("tabs")
+                           ? Control<QTabWidget>(*test, QStringLiteral("PageControl1"))->tabBar()
                        : target == QLatin1String("menu")   ? static_cast<QWidget*>(test->MainMenu1)
                        : target == QLatin1String("window") ? static_cast<QWidget*>(test.window.get())
                                                            : test->findChild<QWidget*>(target);
@@ -115,8 +117,8 @@ void WindowEdgesTest::dropAnywhereLoadsTheFirstFile()
 
     DropOn(control, {path, dir.filePath(QStringLiteral("second.bin"))});
     QCOMPARE(test->statusText(), QStringLiteral("Loaded data from %1.").arg(path));
-    QCOMPARE(test->banner->text(), QStringLiteral("FROM FILE"));
-    if (edit && edit != test->banner)
+    QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("banner"))->text(), QStringLiteral("FROM FILE"));
+    if (edit && edit != Control<QLineEdit>(*test, QStringLiteral("banner")))
         QCOMPARE(edit->text(), textBefore);
     QVERIFY(test.errors.isEmpty());
 }
@@ -150,7 +152,8 @@ void WindowEdgesTest::fileArgumentLoadsLikeADrop()
     QDir::setCurrent(previous);
     QCOMPARE(test->statusText(), QString());  // not before the event loop runs
     QTRY_COMPARE(test->statusText(), status.contains(QLatin1String("%1")) ? status.arg(folder) : status);
-    QCOMPARE(test->banner->text() == QLatin1String("FROM FILE"), status.startsWith(QLatin1String("Loaded")));
+    QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("banner"))->text() == QLatin1String("FROM FILE"),
+             status.startsWith(QLatin1String("Loaded")));
 }
 
 enum class Running { None, Window, Crashed };
@@ -217,7 +220,7 @@ void WindowEdgesTest::nonRegularFileIsRefusedAtOnce()
         test->setStatusText(QStringLiteral("before"));
         test->LoadSettingsFile(path);
         QCOMPARE(test->statusText(), QStringLiteral("File could not be read."));
-        QVERIFY(test->progress->isHidden() && test->settings->isEnabled());
+        QVERIFY(test->progress->isHidden() && Control<QWidget>(*test, QStringLiteral("settings"))->isEnabled());
     }
 }
 

@@ -1,6 +1,6 @@
 // After a completed write every address set to count up moves on by its step, so that
 // the next pager gets the next capcodes. The rule is the one the command line uses; the
-// window hands it the controls' values and shows what moved.
+// editor hands it the controls' values and shows what moved.
 
 #include <cstdint>
 
@@ -8,12 +8,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/tform1.h"
+#include "editor/settings_editor.h"
 #include "transfer/settings_advance.h"
 
 using namespace q9tx;
 
-void TForm1::AdvanceAddresses()
+void SettingsEditor::AdvanceAddresses()
 {
     PagerSettings values = DefaultSettings();
     AddressSteps steps{};

@@ -1,4 +1,4 @@
-#include "app/status_texts.h"
+#include "editor/status_texts.h"
 
 #include "image/path_bytes.h"
 #include "image/printable_text.h"

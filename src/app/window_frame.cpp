@@ -1,16 +1,15 @@
-// The window's frame: the progress panel, the factory panel, the settings panel with
-// its four pages, and the status bar. The panels below the progress panel scroll where
-// the screen is too small for them, so that the progress panel and the status bar stay
-// in view.
+// The window's frame: the progress panel, the editor's factory panel and settings panel,
+// and the status bar. The panels below the progress panel scroll where the screen is too
+// small for them, so that the progress panel and the status bar stay in view.
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "editor/settings_editor.h"
 #include "editor/whole_content_scroll_area.h"
 
 using namespace q9tx;
@@ -47,27 +46,9 @@ void TForm1::BuildWindowFrame()
     panelColumn->setSpacing(0);
     column->addWidget(scroll, 1);
 
-    factory = BuildFactoryPanel();
-    factory->setParent(panels);
-    panelColumn->addWidget(factory);
-
-    settings = new QWidget(panels);
-    settings->setObjectName(QStringLiteral("settings"));
-    auto* settingsColumn = new QVBoxLayout(settings);
-    settingsColumn->setContentsMargins(4, 4, 4, 4);
-    PageControl1 = new QTabWidget(settings);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    channels = BuildAddressesPage();
-    timefilters = BuildSchedulePage();
-    storagePage = BuildMessagesPage();
-    general = BuildGeneralPage();
-    PageControl1->addTab(channels, QStringLiteral("Addresses"));
-    PageControl1->addTab(timefilters, QStringLiteral("Schedule"));
-    PageControl1->addTab(storagePage, QStringLiteral("Messages"));
-    PageControl1->addTab(general, QStringLiteral("General"));
-    PageControl1->setCurrentWidget(general);
-    settingsColumn->addWidget(PageControl1);
-    panelColumn->addWidget(settings);
+    editor_ = new SettingsEditor(*this, panels);
+    panelColumn->addWidget(editor_->factoryPanel());
+    panelColumn->addWidget(editor_->settingsPanel());
 
     banner1 = MakeLabel(panels, QStringLiteral("banner1"), QString());
     panelColumn->addWidget(banner1);

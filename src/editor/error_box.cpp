@@ -1,4 +1,4 @@
-#include "app/error_box.h"
+#include "editor/error_box.h"
 
 #include <exception>
 #include <utility>
@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "app/status_texts.h"
+#include "editor/status_texts.h"
 #include "image/status_error.h"
 
 namespace q9tx {
