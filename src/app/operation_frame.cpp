@@ -11,6 +11,7 @@ bool TForm1::BeginOperation(int actionStatus)
 {
     if (operationRunning_)
         return false;
+    RememberFocus();
     operationRunning_ = true;
     settings->setEnabled(false);
     progressBar->setValue(0);
@@ -26,6 +27,7 @@ void TForm1::EndOperation()
     progress->hide();
     settings->setEnabled(true);
     operationRunning_ = false;
+    RestoreFocus();
 }
 
 void TForm1::AdvanceProgress(int step) { progressBar->setValue(progressBar->value() + step); }

@@ -71,11 +71,16 @@ void TForm1::Open1Click()
 {
     if (operationRunning())
         return;
+    RememberFocus();
+    const auto focus = qScopeGuard([this] { RestoreFocus(); });
+    if (!MayDiscardEdits(QStringLiteral("opening a file")))
+        return;
     const std::optional<QString> chosen = RunOpenDialog();
     if (!chosen)
         return;
     currentFileName = ListedPath(*chosen);
-    LoadSettingsFile(currentFileName);
+    if (IsSettingsFileName(currentFileName))
+        ReadSettingsFile(currentFileName);
 }
 
 std::optional<QString> TForm1::RunOpenDialog()
@@ -87,7 +92,7 @@ bool TForm1::IsSettingsFileName(const QString& path) { return IsAcceptedExtensio
 
 void TForm1::LoadSettingsFile(const QString& fileName)
 {
-    if (IsSettingsFileName(fileName))
+    if (IsSettingsFileName(fileName) && MayDiscardEdits(QStringLiteral("loading %1").arg(fileName)))
         ReadSettingsFile(fileName);
 }
 
@@ -106,6 +111,8 @@ void TForm1::ReadSettingsFile(const QString& fileName)
         DecodeImage(image);
         AdvanceProgress(kAppliedStep);
         setStatusText(StatusText(StatusLoadedFrom, fileName));
+        SettingsKept(fileName);
+        NoteOutcome(QString());
     } catch (const StatusError& error) {
         showStatus(error.number());
     }
@@ -115,6 +122,8 @@ void TForm1::Save1Click()
 {
     if (operationRunning())
         return;
+    RememberFocus();
+    const auto focus = qScopeGuard([this] { RestoreFocus(); });
     if (!ValidateSettings()) {
         ShowSettingsRefusal();
         return;
@@ -143,6 +152,7 @@ void TForm1::Save1Click()
         AdvanceProgress(kCreatedStep);
         setStatusText(StatusText(StatusSavedTo, currentFileName));
         AdvanceProgress(kWrittenStep);
+        SettingsKept(currentFileName);
     } catch (const StatusError& error) {
         showStatus(error.number());
     }

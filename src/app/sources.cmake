@@ -1,5 +1,13 @@
 target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/address_advance.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/close_guard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/focus_return.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/link_indicator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/link_indicator_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/port_menu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unsaved_changes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unsaved_question.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_closing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/application_icon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error_box.cpp

@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPalette>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -80,6 +81,10 @@ TForm1::TForm1(LinkControl& link, QWidget* parent)
     BuildWindowFrame();
     WireEditorRules();
     RunConstructionSteps();
+    // Closing, unsaved changes, the link indicator and the Port menu (src/app).
+    BuildLinkIndicator();
+    BuildPortMenu();
+    WatchForUnsavedChanges();
 
     // Sized to its content, which changes when the progress panel shows.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -184,6 +189,7 @@ void TForm1::Timer1Timer()
     const TickRoutine routine = tickRoutine_;
     if (routine)
         routine();
+    UpdateLinkIndicator();
 }
 
 void TForm1::Exit1Click() { close(); }
@@ -201,6 +207,8 @@ bool TForm1::event(QEvent* event)
 
 void TForm1::HandleWindowMessage(const WindowMessage& message)
 {
+    NoteLinkMessage(message);
+    const auto showLink = qScopeGuard([this] { UpdateLinkIndicator(); });
     if (link_.HandleDeviceEvent(message))
         ArmTimer(kLinkTickInterval, [this] { link_.LinkTick(); });
     switch (message.message) {
@@ -232,7 +240,8 @@ void TForm1::HandlePagerLink(const WindowMessage& message)
         // Said only where nothing else is said: a port problem or a pager lost stays.
         if (statusText().isEmpty())
             setStatusText(QStringLiteral(
-                "No USB-serial cable found. Connect the cable, or name another port with --port."));
+                "No USB-serial cable found. Connect the cable, or choose its port in the Port menu "
+                "(q9tx: --port)."));
         break;
     case LinkPagerSupported:
         ShowLinkState(&message, true);

@@ -51,6 +51,9 @@ void TForm1::WriteCompleted()
 {
     AdvanceAddresses();
     showStatus(StatusWriteCompleted);
+    // The pager holds the settings now; the addresses counted up are the next pager's.
+    SettingsKept(windowFilePath());
+    NoteOutcome(QStringLiteral("write completed"));
 }
 
 void TForm1::TakeFactoryValues(const WriteFactoryValues& values)
