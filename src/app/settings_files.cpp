@@ -122,8 +122,6 @@ void TForm1::Save1Click()
 {
     if (operationRunning())
         return;
-    RememberFocus();
-    const auto focus = qScopeGuard([this] { RestoreFocus(); });
     if (!ValidateSettings()) {
         ShowSettingsRefusal();
         return;
@@ -137,6 +135,9 @@ void TForm1::Save1Click()
         showStatus(error.number());
         return;
     }
+    // A refusal above gives the focus to the refused field; from here on it comes back.
+    RememberFocus();
+    const auto focus = qScopeGuard([this] { RestoreFocus(); });
     const std::optional<QString> chosen =
         SaveDialog1 ? SaveDialog1(currentFileName) : RunToolkitDialog(this, QFileDialog::AcceptSave, currentFileName);
     if (!chosen)

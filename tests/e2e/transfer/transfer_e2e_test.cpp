@@ -263,10 +263,11 @@ void TransferEndToEndTest::closeDuringAWriteWaitsForTheVerdict()
     };
     window.show();
     VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
+    // Slow enough to close in the middle.
     sim::PagerFaults slow;
-    slow.replyDelay = std::chrono::milliseconds(60);
+    slow.replyDelay = std::chrono::milliseconds(20);
     bench.pager.setFaults(slow);
-    bench.pager.setVerifyTime(std::chrono::milliseconds(400));
+    bench.pager.setVerifyTime(std::chrono::milliseconds(300));
 
     window.WriteToPager1->trigger();
     VERIFY_STATUS(window, Reaches(window, QStringLiteral("Writing...")));
