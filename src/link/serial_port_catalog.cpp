@@ -16,8 +16,9 @@ namespace fs = std::filesystem;
 // port is there; a real built-in port belongs to a PNP, ACPI or PCI device.
 constexpr std::string_view kDeviceFolder = "/dev/";
 constexpr std::string_view kPlaceholderDevice = "serial8250";
-// Newer kernels put a port device of this driver between the tty and the hardware.
-constexpr std::string_view kPortLayerDriver = "port";
+// Newer kernels put a controller and a port device of the serial core between the tty
+// and the hardware; their drivers say nothing about the cable.
+constexpr std::string_view kSerialCoreDrivers[] = {"port", "ctrl"};
 
 bool IsPlaceholder(const fs::path& device)
 {
@@ -30,7 +31,9 @@ std::string DriverOf(fs::path device)
     for (int level = 0; level < 3 && device.has_relative_path(); ++level, device = device.parent_path()) {
         std::error_code error;
         const std::string driver = fs::read_symlink(device / "driver", error).filename().string();
-        if (!error && driver != kPortLayerDriver)
+        const bool serialCore = std::find(std::begin(kSerialCoreDrivers), std::end(kSerialCoreDrivers), driver) !=
+                                std::end(kSerialCoreDrivers);
+        if (!error && !serialCore)
             return driver;
     }
     return {};
