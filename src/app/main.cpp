@@ -15,6 +15,7 @@
 #include "link/pager_link.h"
 #include "link/posix/posix_serial_port.h"
 #include "link/posix/udev_device_monitor.h"
+#include "link/serial_port_catalog.h"
 #include "simulated_pager.h"
 
 namespace {
@@ -66,6 +67,7 @@ int main(int argc, char** argv)
     try {
         // Declared first so that it goes last: the port must be closed before the pager goes.
         std::unique_ptr<q9tx::sim::SimulatedPager> simulator;
+        const std::vector<std::string> portsNamed = options.ports;
         if (options.simulate) {
             simulator = std::make_unique<q9tx::sim::SimulatedPager>();
             if (!simulator->start()) {
@@ -78,6 +80,12 @@ int main(int argc, char** argv)
         q9tx::AdapterDiscovery discovery("/sys", options.ports);
         q9tx::PagerLink link(port, discovery);
         TForm1 window(link);
+        // The Port menu offers the ports named here too, and a single one is the chosen one.
+        window.PortCatalog1 = [named = options.ports] {
+            return q9tx::WithNamedPorts(named, q9tx::ListSerialPorts("/sys"));
+        };
+        if (portsNamed.size() == 1)
+            window.ChoosePort(QString::fromStdString(q9tx::WithNamedPorts(portsNamed, {}).front().name));
         // After the window, so that it stops posting before the window goes.
         q9tx::UdevDeviceMonitor deviceMonitor(&window);
         deviceMonitor.start();

@@ -12,6 +12,7 @@ bool TForm1::BeginOperation(int actionStatus)
 {
     if (operationRunning_)
         return false;
+    RememberFocus();
     operationRunning_ = true;
     editor_->settingsPanel()->setEnabled(false);
     progressBar->setValue(0);
@@ -27,6 +28,7 @@ void TForm1::EndOperation()
     progress->hide();
     editor_->settingsPanel()->setEnabled(true);
     operationRunning_ = false;
+    RestoreFocus();
 }
 
 void TForm1::AdvanceProgress(int step) { progressBar->setValue(progressBar->value() + step); }

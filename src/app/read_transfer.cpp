@@ -7,7 +7,28 @@
 
 using namespace q9tx;
 
-void TForm1::ReadFromPager1Click() { ReadTransferStep(0, nullptr); }
+namespace {
+
+// The pager's serial number as its image holds it: the digits, empty when there are none
+// (an image that was never numbered at the factory).
+QString PagerSerialNumber(const ConfigImage& image)
+{
+    QString digits;
+    for (std::uint16_t i = kSerialNumberRegion.offset; i < kSerialNumberRegion.end(); ++i) {
+        if (image[i] >= '0' && image[i] <= '9')
+            digits += QLatin1Char(static_cast<char>(image[i]));
+    }
+    return digits;
+}
+
+}  // namespace
+
+void TForm1::ReadFromPager1Click()
+{
+    if (operationRunning() || !MayDiscardEdits(QStringLiteral("reading the pager")))
+        return;
+    ReadTransferStep(0, nullptr);
+}
 
 void TForm1::ReadTransferStep(std::uint16_t code, const WindowMessage* block)
 {
@@ -21,4 +42,7 @@ void TForm1::ReadCompleted(const ConfigImage& image)
     DecodeImage(image);
     // Replaces what the editor's rules left in the status bar while decoding.
     showStatus(StatusReadCompleted);
+    SettingsKept(QString());
+    NoteOutcome(QStringLiteral("read completed"));
+    linkView_.serial = PagerSerialNumber(image);
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 #include "app/tform1.h"
@@ -60,6 +61,8 @@ void TForm1::Compare1Click()
 {
     if (operationRunning())
         return;
+    RememberFocus();
+    const auto focus = qScopeGuard([this] { RestoreFocus(); });
     // The file is only looked at: the name proposed for Open and Save stays.
     const std::optional<QString> chosen = RunOpenDialog();
     if (!chosen || !IsSettingsFileName(*chosen))

@@ -69,11 +69,16 @@ void TForm1::Open1Click()
 {
     if (operationRunning())
         return;
+    RememberFocus();
+    const auto focus = qScopeGuard([this] { RestoreFocus(); });
+    if (!MayDiscardEdits(QStringLiteral("opening a file")))
+        return;
     const std::optional<QString> chosen = RunOpenDialog();
     if (!chosen)
         return;
     currentFileName = ListedPath(*chosen);
-    LoadSettingsFile(currentFileName);
+    if (IsSettingsFileName(currentFileName))
+        ReadSettingsFile(currentFileName);
 }
 
 std::optional<QString> TForm1::RunOpenDialog()
@@ -85,7 +90,7 @@ bool TForm1::IsSettingsFileName(const QString& path) { return IsAcceptedExtensio
 
 void TForm1::LoadSettingsFile(const QString& fileName)
 {
-    if (IsSettingsFileName(fileName))
+    if (IsSettingsFileName(fileName) && MayDiscardEdits(QStringLiteral("loading %1").arg(fileName)))
         ReadSettingsFile(fileName);
 }
 
@@ -104,6 +109,8 @@ void TForm1::ReadSettingsFile(const QString& fileName)
         DecodeImage(image);
         AdvanceProgress(kAppliedStep);
         setStatusText(StatusText(StatusLoadedFrom, fileName));
+        SettingsKept(fileName);
+        NoteOutcome(QString());
     } catch (const StatusError& error) {
         showStatus(error.number());
     }
@@ -126,6 +133,9 @@ void TForm1::Save1Click()
         showStatus(error.number());
         return;
     }
+    // A refusal above gives the focus to the refused field; from here on it comes back.
+    RememberFocus();
+    const auto focus = qScopeGuard([this] { RestoreFocus(); });
     const std::optional<QString> chosen =
         SaveDialog1 ? SaveDialog1(currentFileName) : RunToolkitDialog(this, QFileDialog::AcceptSave, currentFileName);
     if (!chosen)
@@ -141,6 +151,7 @@ void TForm1::Save1Click()
         AdvanceProgress(kCreatedStep);
         setStatusText(StatusText(StatusSavedTo, currentFileName));
         AdvanceProgress(kWrittenStep);
+        SettingsKept(currentFileName);
     } catch (const StatusError& error) {
         showStatus(error.number());
     }

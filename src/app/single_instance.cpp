@@ -8,7 +8,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
-#include "app/error_box.h"
+#include "editor/error_box.h"
 #include "app/tform1.h"
 
 namespace q9tx {

@@ -1,10 +1,15 @@
 target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/application_icon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/close_guard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_argument.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/focus_return.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help_menu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/link_indicator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/link_indicator_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/operation_frame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/port_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/q9tx_application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/read_transfer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_compare.cpp
@@ -13,6 +18,9 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/termination_signals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tform1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/transfer_frame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unsaved_changes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unsaved_question.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_closing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/write_transfer.cpp
 )

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPalette>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
@@ -78,6 +79,10 @@ TForm1::TForm1(LinkControl& link, QWidget* parent)
     BuildMainMenu();
     BuildWindowFrame();
     RunConstructionSteps();
+    // Closing, unsaved changes, the link indicator and the Port menu.
+    BuildLinkIndicator();
+    BuildPortMenu();
+    WatchForUnsavedChanges();
 
     NameControls(this);
     FitFieldWidths(this);
@@ -145,6 +150,7 @@ void TForm1::Timer1Timer()
     const TickRoutine routine = tickRoutine_;
     if (routine)
         routine();
+    UpdateLinkIndicator();
 }
 
 void TForm1::Exit1Click() { close(); }
@@ -170,6 +176,8 @@ bool TForm1::event(QEvent* event)
 
 void TForm1::HandleWindowMessage(const WindowMessage& message)
 {
+    NoteLinkMessage(message);
+    const auto showLink = qScopeGuard([this] { UpdateLinkIndicator(); });
     if (link_.HandleDeviceEvent(message))
         ArmTimer(kLinkTickInterval, [this] { link_.LinkTick(); });
     switch (message.message) {
@@ -201,7 +209,8 @@ void TForm1::HandlePagerLink(const WindowMessage& message)
         // Said only where nothing else is said: a port problem or a pager lost stays.
         if (statusText().isEmpty())
             setStatusText(QStringLiteral(
-                "No USB-serial cable found. Connect the cable, or name another port with --port."));
+                "No USB-serial cable found. Connect the cable, or choose its port in the Port menu "
+                "(q9tx: --port)."));
         break;
     case LinkPagerSupported:
         ShowLinkState(&message, true);

@@ -10,12 +10,17 @@
 #include <optional>
 
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
 #include <QString>
 
+#include "app/close_guard.h"
+#include "app/link_indicator_text.h"
 #include "editor/editor_shell.h"
 #include "image/config_image.h"
 #include "link/link_control.h"
 #include "link/link_messages.h"
+#include "link/serial_port_catalog.h"
 #include "transfer/transfer_report.h"
 
 class QAction;
@@ -28,6 +33,7 @@ class QTimer;
 
 namespace q9tx {
 class FieldEvents;
+class UnsavedChanges;
 class ReadMachine;
 class SettingsEditor;
 class TransferMachine;
@@ -194,8 +200,34 @@ public:
     // within two seconds when it is not.
     int verdictSilenceLimit = 120000;  // milliseconds
 
+    // ---- Closing, unsaved changes, the link indicator, the Port menu and the focus
+    //      (src/app/window_closing.cpp, unsaved_question.cpp, link_indicator.cpp,
+    //      port_menu.cpp, focus_return.cpp). ----
+
+    // A question with the toolkit's standard buttons; returns the one chosen. Empty uses
+    // the toolkit's message box; tests set their own.
+    using QuestionBox = std::function<QMessageBox::StandardButton(const QString& caption, const QString& text,
+                                                                  QMessageBox::StandardButtons buttons)>;
+    QuestionBox QuestionBox1;
+    QMessageBox::StandardButton Ask(const QString& caption, const QString& text, QMessageBox::StandardButtons buttons);
+    // The user changed the editor since its settings were last loaded, read, saved or written.
+    bool settingsModified() const;
+    // Before the editor's settings are replaced or closed (`before`: "closing"): true when
+    // nothing was changed or the user saved or let the changes go.
+    bool MayDiscardEdits(const QString& before);
+    // The serial ports the Port menu offers. Empty lists those of the system; tests and
+    // the start-up (for ports named on the command line) set their own.
+    using PortCatalog = std::function<std::vector<q9tx::SerialPortEntry>()>;
+    PortCatalog PortCatalog1;
+    // The link uses only this port from now on; empty for the adapters found by themselves.
+    void ChoosePort(const QString& name);
+    QString chosenPort() const { return chosenPort_; }
+    QMenu* Port1 = nullptr;
+    QLabel* linkIndicator = nullptr;
+
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -232,4 +264,24 @@ private:
     void TransferEnded() override;
     std::unique_ptr<q9tx::ReadMachine> readMachine_;
     std::unique_ptr<q9tx::WriteMachine> writeMachine_;
+
+    // Closing, unsaved changes, the link indicator, the Port menu and the focus.
+    q9tx::RunningTransfer runningTransfer() const;
+    void CloseIfWaiting();
+    // The editor's settings are those of `fileName` (empty: of no file) and unchanged.
+    void SettingsKept(const QString& fileName);
+    void WatchForUnsavedChanges();
+    void BuildLinkIndicator();
+    void NoteLinkMessage(const q9tx::WindowMessage& message);
+    void NoteOutcome(const QString& outcome);
+    void UpdateLinkIndicator();
+    void BuildPortMenu();
+    void FillPortMenu();
+    void RememberFocus();
+    void RestoreFocus();
+    q9tx::CloseGuard closeGuard_;
+    q9tx::UnsavedChanges* unsaved_ = nullptr;
+    q9tx::LinkView linkView_;
+    QString chosenPort_;
+    QPointer<QWidget> focusBefore_;
 };

@@ -17,6 +17,7 @@ bool TForm1::StartTransfer(q9tx::TransferMachine& machine)
     // One operation at a time: a command given meanwhile is ignored.
     if (!BeginOperation(q9tx::StatusReading))
         return false;
+    NoteOutcome(QString());
     machine.limits.silence = std::chrono::milliseconds(transferSilenceLimit);
     machine.limits.verdict = std::chrono::milliseconds(verdictSilenceLimit);
     return true;
@@ -34,12 +35,21 @@ int TForm1::PagerMapVersion() const { return editor_->MapVersion(); }
 
 bool TForm1::RecoveryMode() const { return Recover1->isChecked(); }
 
-void TForm1::TransferFailed(int status) { showStatus(status); }
+void TForm1::TransferFailed(int status)
+{
+    NoteOutcome(QStringLiteral("%1 failed: %2")
+                    .arg(runningTransfer() == q9tx::RunningTransfer::Write ? QStringLiteral("write")
+                                                                           : QStringLiteral("read"),
+                         q9tx::StatusText(status)));
+    showStatus(status);
+}
 
 void TForm1::TransferEnded()
 {
     writeInProgress = false;
     EndOperation();
+    UpdateLinkIndicator();
+    CloseIfWaiting();
 }
 
 void TForm1::EndTransfer()

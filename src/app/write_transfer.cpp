@@ -47,4 +47,7 @@ void TForm1::WriteCompleted()
 {
     editor_->AdvanceAddresses();
     showStatus(StatusWriteCompleted);
+    // The pager holds the settings now; the addresses counted up are the next pager's.
+    SettingsKept(windowFilePath());
+    NoteOutcome(QStringLiteral("write completed"));
 }

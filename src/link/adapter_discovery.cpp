@@ -47,14 +47,17 @@ void AdapterDiscovery::RescanAdapterPorts()
 
 unsigned AdapterDiscovery::GetAdapterPort(std::string* name, unsigned index) const
 {
-    const std::size_t count = started_ ? PortCount() : 0;
+    const std::size_t count = !started_ ? 0 : !chosenPort_.empty() ? 1 : PortCount();
     if (name == nullptr)
         return static_cast<unsigned>(count);
     if (index >= count) {
         name->clear();
         return kNoMorePorts;
     }
-    *name = index < extraPorts_.size() ? extraPorts_[index] : adapterPortList_.At(index - extraPorts_.size());
+    if (!chosenPort_.empty())
+        *name = chosenPort_;
+    else
+        *name = index < extraPorts_.size() ? extraPorts_[index] : adapterPortList_.At(index - extraPorts_.size());
     return index + 1 < count ? index + 1 : kNoMorePorts;
 }
 
@@ -62,7 +65,25 @@ bool AdapterDiscovery::IsAdapterPort(const std::string& name) const
 {
     if (!started_)
         return false;
+    if (!chosenPort_.empty())
+        return EqualIgnoringCase(name, chosenPort_) && ChosenPortPresent();
     return IsExtraPort(name) || adapterPortList_.Contains(name);
+}
+
+bool AdapterDiscovery::IsNamedByUser(const std::string& name) const
+{
+    return IsExtraPort(name) || (!chosenPort_.empty() && EqualIgnoringCase(name, chosenPort_));
+}
+
+bool AdapterDiscovery::ChosenPortPresent() const
+{
+    std::error_code error;
+    if (chosenPort_.front() == '/')
+        return std::filesystem::exists(chosenPort_, error);
+    if (chosenPort_.find('/') != std::string::npos)
+        return std::filesystem::exists("/dev/" + chosenPort_, error);
+    return IsExtraPort(chosenPort_) || adapterPortList_.Contains(chosenPort_) ||
+           std::filesystem::exists(sysfsRoot_ / "class" / "tty" / chosenPort_, error);
 }
 
 DeviceEvent AdapterDiscovery::ClassifyDeviceEvent(const WindowMessage& message)

@@ -4,7 +4,8 @@
 //
 // The ports given by the user (extraPorts: names like ttyS0 or paths like /dev/pts/3) come
 // first, in the order given, and stay listed whatever the rescans find; the discovered
-// adapter ports follow, sorted without regard to case. Names are kept whole.
+// adapter ports follow, sorted without regard to case. Names are kept whole. A port the
+// user chose replaces them all until the choice is taken back.
 
 #include <filesystem>
 #include <string>
@@ -24,7 +25,8 @@ public:
     void RescanAdapterPorts();
     unsigned GetAdapterPort(std::string* name, unsigned index) const override;
     bool IsAdapterPort(const std::string& name) const override;
-    bool IsNamedByUser(const std::string& name) const override { return IsExtraPort(name); }
+    bool IsNamedByUser(const std::string& name) const override;
+    void ChoosePort(const std::string& name) override { chosenPort_ = name; }
     // Arrivals are reported with the nodes-changed message that follows, removals at once.
     // Never RemovalUnderWay: Linux announces no removal ahead of it.
     DeviceEvent ClassifyDeviceEvent(const WindowMessage& message) override;
@@ -33,6 +35,8 @@ public:
 private:
     std::size_t PortCount() const { return extraPorts_.size() + adapterPortList_.Count(); }
     bool IsExtraPort(const std::string& name) const;
+    // Whether the chosen port's device is there: a name in sysfs, a path in the file system.
+    bool ChosenPortPresent() const;
 
     std::filesystem::path sysfsRoot_;
     std::vector<std::string> extraPorts_;
@@ -40,6 +44,8 @@ private:
     AdapterPortList adapterPortList_;
     bool started_ = false;
     DeviceEvent pendingDeviceEvent_ = DeviceEvent::None;
+    // The one port the user chose; empty while the ports found are walked.
+    std::string chosenPort_;
 };
 
 }  // namespace q9tx

@@ -3,6 +3,7 @@
 // window tests give the window a fake that records the frames sent.
 
 #include <cstdint>
+#include <string>
 
 #include "link/link_messages.h"
 
@@ -19,6 +20,10 @@ public:
     // timer with LinkTick at 50 ms.
     virtual bool HandleDeviceEvent(const WindowMessage& message) = 0;
     virtual void SendFrame(std::uint8_t command, const std::uint8_t* payload, std::uint8_t length) = 0;
+    // The port open now, empty while none is.
+    virtual std::string OpenPortName() const { return {}; }
+    // Uses only the named port from now on; empty for the adapter ports found by themselves.
+    virtual void ChoosePort(const std::string&) {}
 };
 
 }  // namespace q9tx

@@ -189,6 +189,27 @@ void PagerLink::PortHungUp()
     probeCountdown_ = kProbeTicks;
 }
 
+std::string PagerLink::OpenPortName() const { return port_.IsOpen() ? currentPortName_ : std::string(); }
+
+void PagerLink::ChoosePort(const std::string& name)
+{
+    discovery_.ChoosePort(name);
+    // Problems are told again for the ports now walked.
+    reportedPortProblems_.clear();
+    if (port_.IsOpen() && !discovery_.IsAdapterPort(currentPortName_)) {
+        const bool pagerConnected = state_ == lsConnected;
+        if (state_ == lsIdentifying || pagerConnected)
+            SendFrame(CmdSignOff, nullptr, 0);
+        LinkTrace::Event(currentPortName_, "closed");
+        port_.ClosePort();
+        currentPortName_.clear();
+        identified_ = false;
+        if (pagerConnected)
+            Post(WM_PAGER_LINK, LinkPagerLost);
+    }
+    RestartProbing();
+}
+
 bool PagerLink::HandleDeviceEvent(const WindowMessage& message)
 {
     switch (discovery_.ClassifyDeviceEvent(message)) {

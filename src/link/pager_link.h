@@ -50,6 +50,9 @@ public:
     // Arms the reply countdown even when nothing can be written (no port, writes blocked,
     // payload over 32 bytes): the missing answer is then noticed like any lost frame.
     void SendFrame(std::uint8_t command, const std::uint8_t* payload, std::uint8_t length) override;
+    std::string OpenPortName() const override;
+    // Leaves a port that is no longer among those to walk at once, and probes the chosen one.
+    void ChoosePort(const std::string& name) override;
 
     // Until the pager connected now stops answering: N on every tick once the last one was
     // answered, and the pager lost (code 6) after kRemovalTicks without an answer. Ends

@@ -35,6 +35,9 @@ public:
     virtual bool IsAdapterPort(const std::string& name) const = 0;
     // A port the user named (--port), rather than one found.
     virtual bool IsNamedByUser(const std::string&) const { return false; }
+    // From now on the list holds only this port, whatever it is; empty for the ports
+    // found by themselves again.
+    virtual void ChoosePort(const std::string&) {}
     // May rescan the ports as a side effect.
     virtual DeviceEvent ClassifyDeviceEvent(const WindowMessage& message) = 0;
 };

@@ -38,6 +38,11 @@ struct PagerBench {
             emptySysfs.path().toStdString(), std::vector<std::string>{portName.empty() ? pager.slavePath() : portName});
         link = std::make_unique<q9tx::PagerLink>(port, *discovery);
         window = std::make_unique<TForm1>(*link);
+        // Edits a test made are let go when a read replaces them; the question is kept.
+        window->QuestionBox1 = [this](const QString&, const QString& text, QMessageBox::StandardButtons) {
+            questions << text;
+            return QMessageBox::Discard;
+        };
         return *window;
     }
 
@@ -48,6 +53,7 @@ struct PagerBench {
     std::unique_ptr<q9tx::AdapterDiscovery> discovery;
     std::unique_ptr<q9tx::PagerLink> link;
     std::unique_ptr<TForm1> window;
-    QStringList errors;  // what the general error box would have shown
+    QStringList errors;     // what the general error box would have shown
+    QStringList questions;  // what the window asked
     q9tx::ErrorReporter previousReporter;
 };

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "link/link_control.h"
@@ -34,6 +35,9 @@ public:
         sent.push_back({command, std::vector<std::uint8_t>(payload, payload + length)});
     }
 
+    std::string OpenPortName() const override { return openPort; }
+    void ChoosePort(const std::string& name) override { chosen.push_back(name); }
+
     int starts = 0;
     int stops = 0;
     int ticks = 0;
@@ -41,5 +45,7 @@ public:
     std::vector<q9tx::WindowMessage> seen;  // every message given to HandleDeviceEvent
     std::vector<SentFrame> sent;
     bool restartOnDeviceEvent = false;
+    std::string openPort;              // the port the link has open
+    std::vector<std::string> chosen;   // every ChoosePort, in order
     std::function<void(const q9tx::WindowMessage&)> onDeviceEvent;  // may throw
 };

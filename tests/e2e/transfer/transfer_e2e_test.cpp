@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMenu>
 #include <QtTest>
 
 #include "conversion_support.h"
@@ -52,6 +53,9 @@ private slots:
     void recoveryModeChoosesTheChip();
     void whatWasWrittenReadsBack();
     void slowVerificationCompletesTheWrite();
+    void closeDuringAWriteWaitsForTheVerdict_data();
+    void closeDuringAWriteWaitsForTheVerdict();
+    void portMenuChoosesAnotherPager();
 };
 
 void TransferEndToEndTest::readShowsThePagersImage()
@@ -235,6 +239,89 @@ void TransferEndToEndTest::slowVerificationCompletesTheWrite()
     VERIFY_STATUS(window, Reaches(window, QStringLiteral("Write completed."), 2 * kTransferMs));
     QCOMPARE(Control<QLineEdit>(window, QStringLiteral("address1"))->text(), advanced);
     QVERIFY(bench.errors.isEmpty());
+}
+
+void TransferEndToEndTest::closeDuringAWriteWaitsForTheVerdict_data()
+{
+    QTest::addColumn<bool>("exitCommand");  // File, Exit; else the window's close button
+    QTest::addColumn<int>("stopAnswer");    // to a second request: 0 for none
+    QTest::newRow("Exit") << true << 0;
+    QTest::newRow("close button") << false << 0;
+    QTest::newRow("twice, keep writing") << false << int(QMessageBox::No);
+    QTest::newRow("twice, stop now") << true << int(QMessageBox::Yes);
+}
+
+void TransferEndToEndTest::closeDuringAWriteWaitsForTheVerdict()
+{
+    QFETCH(bool, exitCommand);
+    QFETCH(int, stopAnswer);
+    PagerBench bench;
+    QVERIFY(bench.started);
+    const ImageHeader header = HeaderOf(AsConfigImage(bench.pager.image()));
+    TForm1& window = bench.open();
+    QStringList questions;
+    window.QuestionBox1 = [&](const QString&, const QString& text, QMessageBox::StandardButtons) {
+        questions << text;
+        return QMessageBox::StandardButton(stopAnswer);
+    };
+    window.show();
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Pager connected."), 2000));
+    // Slow enough to close in the middle.
+    sim::PagerFaults slow;
+    slow.replyDelay = std::chrono::milliseconds(20);
+    bench.pager.setFaults(slow);
+    bench.pager.setVerifyTime(std::chrono::milliseconds(300));
+
+    window.WriteToPager1->trigger();
+    VERIFY_STATUS(window, Reaches(window, QStringLiteral("Writing...")));
+    if (exitCommand)
+        window.Exit1->trigger();
+    else
+        QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.statusText(), QStringLiteral("Closing after the write has the pager's verdict..."));
+    if (stopAnswer != 0) {
+        window.close();
+        QCOMPARE(questions.size(), 1);
+        QVERIFY(questions.front().contains(QLatin1String("half-written")));
+        QVERIFY(questions.front().contains(QLatin1String("Recovery")));
+    }
+    if (stopAnswer == QMessageBox::Yes) {
+        QVERIFY(!window.isVisible());
+        QVERIFY(TransferFrames(bench.pager).size() < std::size_t(1 + kBlockCount));
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 2 * kTransferMs);
+    QCOMPARE(window.statusText(), QStringLiteral("Write completed."));
+    QCOMPARE(Commands(TransferFrames(bench.pager)), QList<int>{0x60} + Range(0x70, 0x7F));
+    QCOMPARE(BytesOf(AsConfigImage(bench.pager.image())), BytesOf(window.EncodeImage(header)));
+    QVERIFY(bench.errors.isEmpty());
+}
+
+// A port the link would not walk by itself, chosen in the Port menu, is the only one used
+// until "Automatic" is chosen again.
+void TransferEndToEndTest::portMenuChoosesAnotherPager()
+{
+    PagerBench bench;
+    QVERIFY(bench.started);
+    sim::SimulatedPager other;
+    QVERIFY2(other.start(), other.error().c_str());
+    TForm1& window = bench.open();
+    window.PortCatalog1 = [&] { return std::vector<SerialPortEntry>{{other.slavePath(), "", "", "", "", false}}; };
+    const QString first = QString::fromStdString(bench.pager.slavePath());
+    const QString second = QString::fromStdString(other.slavePath());
+    QTRY_COMPARE_WITH_TIMEOUT(window.linkIndicator->text(), first + QStringLiteral(": pager V2"), 2000);
+
+    window.Port1->aboutToShow();
+    window.Port1->findChild<QAction*>(QStringLiteral("port:") + second)->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(window.linkIndicator->text(), second + QStringLiteral(": pager V2"), 3000);
+    QCOMPARE(window.statusText(), QStringLiteral("Pager connected."));
+    VERIFY_STATUS(window, Run(window, window.ReadFromPager1, QStringLiteral("Read completed.")));
+    QCOMPARE(Commands(TransferFrames(other)), Range(0x60, 0x6F));
+    QVERIFY(TransferFrames(bench.pager).empty());
+
+    window.Port1->findChild<QAction*>(QStringLiteral("Automatic1"))->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(window.linkIndicator->text().section(u' ', 0, 0), first + u':', 3000);
 }
 
 QTEST_MAIN(TransferEndToEndTest)

@@ -10,6 +10,7 @@
 #include "link/adapter_usb_ids.h"
 #include "link/sysfs_tty_scan.h"
 #include "link/pager_link.h"
+#include "link/serial_port_catalog.h"
 #include "link_test_doubles.h"
 
 namespace q9tx {
@@ -229,6 +230,91 @@ TEST(AdapterDiscovery, LinkLosesThePagerWhenItsAdapterIsUnplugged)
     EXPECT_FALSE(link.HandleDeviceEvent(DeviceChange(DBT_DEVICEARRIVAL)));
     EXPECT_TRUE(link.HandleDeviceEvent(DeviceChange(DBT_DEVNODES_CHANGED)));
     EXPECT_EQ(link.State(), lsPolling);
+}
+
+// A port the user chose is the only one walked, also when the link would not find it; its
+// unplugging loses the pager; "Automatic" walks the adapters again.
+TEST(AdapterDiscovery, ChosenPortIsTheOnlyOneUntilAutomatic)
+{
+    FakeSysfs sysfs;
+    sysfs.AddTty("ttyUSB0");
+    sysfs.AddTty("ttyUSB1", "ftdi_sio", "0403", "6001");
+    AdapterDiscovery discovery(sysfs.root);
+    testing::FakeSerialPort port;
+    testing::RecordingSink window;
+    PagerLink link(port, discovery);
+    link.StartLink(&window);
+    link.LinkTick();
+    ASSERT_EQ(port.openName, "ttyUSB0");
+    port.Receive(testing::Frame('O'));
+    port.Receive(testing::Frame('H', {0x08, 0x00}));
+    const struct {
+        const char* what;
+        const char* choose;  // nullptr: a removal of ttyUSB1 instead
+        std::vector<std::string> listed;
+        const char* open;  // after the next tick
+        std::vector<std::uint32_t> codes;
+    } steps[] = {
+        {"another cable", "ttyUSB1", {"ttyUSB1"}, "ttyUSB1", {3, 6}},
+        {"a device the list lacks", "/dev/pts/9", {"/dev/pts/9"}, "/dev/pts/9", {3, 6}},
+        {"back to ttyUSB1", "ttyUSB1", {"ttyUSB1"}, "ttyUSB1", {3, 6}},
+        {"ttyUSB1 unplugged", nullptr, {"ttyUSB1"}, "", {3, 6, 6}},
+        {"automatic", "", {"ttyUSB0"}, "ttyUSB0", {3, 6, 6}},
+    };
+    for (const auto& step : steps) {
+        if (step.choose) {
+            link.ChoosePort(step.choose);
+        } else {
+            sysfs.Unplug("ttyUSB1");
+            port.refusals["ttyUSB1"] = OpenFailure::NotFound;
+            link.HandleDeviceEvent(DeviceChange(DBT_DEVICEREMOVECOMPLETE));
+        }
+        EXPECT_EQ(Listed(discovery), step.listed) << step.what;
+        link.LinkTick();
+        EXPECT_EQ(port.IsOpen() ? port.openName : std::string(), step.open) << step.what;
+        EXPECT_EQ(link.OpenPortName(), step.open) << step.what;
+        EXPECT_EQ(window.Codes(WM_PAGER_LINK), step.codes) << step.what;
+    }
+}
+
+TEST(SerialPortCatalog, ListsEveryPortAdaptersFirstWithTheirWords)
+{
+    FakeSysfs sysfs;
+    sysfs.AddTty("ttyUSB3", "ftdi_sio", "0403", "6001");
+    std::ofstream(sysfs.root / "devices" / "usb-ttyUSB3" / "manufacturer") << "FTDI\n";
+    std::ofstream(sysfs.root / "devices" / "usb-ttyUSB3" / "product") << "FT232R USB UART\n";
+    std::ofstream(sysfs.root / "devices" / "usb-ttyUSB3" / "serial") << "A1B2\n";
+    sysfs.AddTty("ttyUSB0");
+    sysfs.AddTty("ttyS0", "serial", "");
+    // A placeholder of the 8250 driver, and a console without a device.
+    const fs::path placeholder = sysfs.root / "devices" / "platform" / "serial8250" / "tty" / "ttyS1";
+    fs::create_directories(placeholder);
+    fs::create_directory_symlink("../..", placeholder / "device");
+    fs::create_directory_symlink(placeholder, sysfs.root / "class" / "tty" / "ttyS1");
+    fs::create_directories(sysfs.root / "devices" / "virtual" / "tty1");
+    fs::create_directory_symlink(sysfs.root / "devices" / "virtual" / "tty1", sysfs.root / "class" / "tty" / "tty1");
+
+    std::vector<std::string> labels;
+    for (const SerialPortEntry& entry : ListSerialPorts(sysfs.root))
+        labels.push_back(entry.label() + (entry.adapter ? " *" : ""));
+    EXPECT_EQ(labels, (std::vector<std::string>{"pl2303 (/dev/ttyUSB0) *",
+                                                "FTDI FT232R USB UART, SN A1B2, ftdi_sio (/dev/ttyUSB3)",
+                                                "serial (/dev/ttyS0)"}));
+
+    const struct {
+        std::vector<std::string> named;
+        std::vector<std::string> names;
+    } cases[] = {
+        {{}, {"ttyUSB0", "ttyUSB3", "ttyS0"}},
+        {{"/dev/ttyS0"}, {"ttyS0", "ttyUSB0", "ttyUSB3"}},
+        {{"/dev/pts/4", "ttyusb3", "/dev/pts/4"}, {"/dev/pts/4", "ttyUSB3", "ttyUSB0", "ttyS0"}},
+    };
+    for (const auto& [named, names] : cases) {
+        std::vector<std::string> found;
+        for (const SerialPortEntry& entry : WithNamedPorts(named, ListSerialPorts(sysfs.root)))
+            found.push_back(entry.name);
+        EXPECT_EQ(found, names);
+    }
 }
 
 }  // namespace

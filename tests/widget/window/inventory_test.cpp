@@ -344,7 +344,8 @@ private slots:
         std::set<QString> listed;
         for (const Row& control : Inventory())
             QVERIFY2(listed.insert(control.name).second, qPrintable("listed twice: " + control.name));
-        const std::set<QString> frame = {"PageControl1", "StatusBar1", "MainMenu1", "File1", "Help1", "simpleText"};
+        const std::set<QString> frame = {"PageControl1", "StatusBar1", "MainMenu1", "File1", "Help1", "simpleText",
+                                          "Port1", "linkIndicator"};
         std::set<QString> found;
         for (QWidget* widget : window_->findChildren<QWidget*>()) {
             const QString name = widget->objectName();
@@ -403,11 +404,12 @@ private slots:
     void menuBarOrder()
     {
         const QList<QAction*> bar = window_->MainMenu1->actions();
-        QCOMPARE(bar.size(), 4);
+        QCOMPARE(bar.size(), 5);
         QCOMPARE(bar[0], window_->File1->menuAction());
         QCOMPARE(bar[1], window_->ReadFromPager1);
         QCOMPARE(bar[2], window_->WriteToPager1);
-        QCOMPARE(bar[3], window_->Help1->menuAction());
+        QCOMPARE(bar[3], window_->Port1->menuAction());
+        QCOMPARE(bar[4], window_->Help1->menuAction());
         QCOMPARE(window_->File1->title(), QStringLiteral("&File"));
         QCOMPARE(window_->Help1->title(), QStringLiteral("&Help"));
         QCOMPARE(window_->File1->actions(),

@@ -86,24 +86,32 @@ private slots:
         QTest::addColumn<QString>("firmware");
         QTest::addColumn<int>("informationRequests");
         QTest::addColumn<bool>("escalatingShown");
+        QTest::addColumn<QString>("indicator");  // with ttyUSB0 open, while a hint covers the status text
 
         const QString connected = q9tx::StatusText(q9tx::StatusPagerConnected);
-        QTest::newRow("3 connected, D7") << std::vector{Link(3, kD7)} << connected << true << "D7" << 1 << false;
-        QTest::newRow("3 connected, V2") << std::vector{Link(3, kV2)} << connected << true << "V2" << 1 << false;
-        QTest::newRow("3 with features") << std::vector{Link(3, kFeatures)} << connected << true << "D9" << 1 << true;
-        QTest::newRow("3 with 5 bytes") << std::vector{Link(3, kFiveBytes)} << connected << false << "--" << 0 << false;
+        QTest::newRow("3 connected, D7") << std::vector{Link(3, kD7)} << connected << true << "D7" << 1 << false
+                                         << "ttyUSB0: pager D7";
+        QTest::newRow("3 connected, V2") << std::vector{Link(3, kV2)} << connected << true << "V2" << 1 << false
+                                         << "ttyUSB0: pager V2";
+        QTest::newRow("3 with features") << std::vector{Link(3, kFeatures)} << connected << true << "D9" << 1 << true
+                                         << "ttyUSB0: pager D9";
+        QTest::newRow("3 with 5 bytes") << std::vector{Link(3, kFiveBytes)} << connected << false << "--" << 0 << false
+                                        << "ttyUSB0: pager --";
         QTest::newRow("4 map too new") << std::vector{Link(4, kNewMap)}
-                                       << q9tx::StatusText(q9tx::StatusFirmwareTooNew) << false << "V2" << 1 << true;
+                                       << q9tx::StatusText(q9tx::StatusFirmwareTooNew) << false << "V2" << 1 << true
+                                       << "ttyUSB0: pager V2, too new for this program";
         QTest::newRow("5 unsupported") << std::vector{Link(5, kV2)} << q9tx::StatusText(q9tx::StatusPagerUnsupported)
-                                       << false << "--" << 0 << false;
+                                       << false << "--" << 0 << false << "ttyUSB0: pager of another model";
         QTest::newRow("6 after 3") << std::vector{Link(3, kD7), Link(6)}
-                                   << q9tx::StatusText(q9tx::StatusPagerDisconnected) << false << "--" << 1 << false;
+                                   << q9tx::StatusText(q9tx::StatusPagerDisconnected) << false << "--" << 1 << false
+                                   << "ttyUSB0: waiting for a pager";
         QTest::newRow("4 after 3") << std::vector{Link(3, kD7), Link(4, kNewMap)}
-                                   << q9tx::StatusText(q9tx::StatusFirmwareTooNew) << false << "V2" << 2 << true;
+                                   << q9tx::StatusText(q9tx::StatusFirmwareTooNew) << false << "V2" << 2 << true
+                                   << "ttyUSB0: pager V2, too new for this program";
         QTest::newRow("7 keeps the status") << std::vector{Link(3, kD7), Link(7, Text("Q9TX v1"))} << connected << true
-                                            << "D7" << 1 << false;
+                                            << "D7" << 1 << false << "ttyUSB0: pager D7";
         QTest::newRow("unknown code") << std::vector{Link(3, kD7), Link(2), Link(99)} << connected << true << "D7" << 1
-                                      << false;
+                                      << false << "ttyUSB0: pager D7";
     }
 
     void pagerLink()
@@ -114,6 +122,8 @@ private slots:
         QFETCH(QString, firmware);
         QFETCH(int, informationRequests);
         QFETCH(bool, escalatingShown);
+        QFETCH(QString, indicator);
+        link_->openPort = "ttyUSB0";
         deliver(messages);
         QCOMPARE(window_->statusText(), status);
         QCOMPARE(window_->ReadFromPager1->isEnabled(), commandsEnabled);
@@ -126,6 +136,11 @@ private slots:
         }
         QCOMPARE(!Control<QCheckBox>(*window_, QStringLiteral("escalatingAlerts"))->isHidden(), escalatingShown);
         QCOMPARE(link_->seen.size(), messages.size());
+        window_->show();
+        QStatusTipEvent hover(QStringLiteral("Receiving channels"));
+        QCoreApplication::sendEvent(window_.get(), &hover);
+        QVERIFY(window_->linkIndicator->isVisible());
+        QCOMPARE(window_->linkIndicator->text(), indicator);
     }
 
     void mapVersionFollowsTheIdentification()
@@ -238,6 +253,11 @@ private slots:
         QFETCH(QString, status);
         deliver({Message(q9tx::WM_PAGER_PORT_PROBLEM, static_cast<std::uint32_t>(reason), Text("ttyUSB0"))});
         QCOMPARE(window_->statusText(), status);
+        QCOMPARE(window_->linkIndicator->text(), status);
+        // Another port that opens is the one awaited now.
+        link_->openPort = "ttyUSB1";
+        window_->Timer1Timer();
+        QCOMPARE(window_->linkIndicator->text(), QStringLiteral("ttyUSB1: waiting for a pager"));
     }
 
     // A device the user named: every reason is told, and the permission text names the
@@ -277,8 +297,8 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
         QTest::newRow("nothing shown") << ""
-                                       << "No USB-serial cable found. Connect the cable, or name another port with "
-                                          "--port.";
+                                       << "No USB-serial cable found. Connect the cable, or choose its port in the "
+                                          "Port menu (q9tx: --port).";
         QTest::newRow("pager lost") << "Pager disconnected." << "Pager disconnected.";
         QTest::newRow("port problem") << "Cannot open ttyS4: there is no such device."
                                       << "Cannot open ttyS4: there is no such device.";
@@ -292,6 +312,8 @@ private slots:
         deliver({Link(q9tx::LinkNoAdapter)});
         QCOMPARE(window_->statusText(), after);
         QVERIFY(!window_->Timer1->isActive());
+        QCOMPARE(window_->linkIndicator->text(),
+                 QStringLiteral("No cable: connect it, or choose its port in the Port menu (q9tx: --port)"));
     }
 
     // A hint shown while the mouse rests on a control covers the status text only for

@@ -27,6 +27,7 @@
 #include "editor/readable_red.h"
 #include "editor/screen_fit.h"
 #include "fake_link.h"
+#include "find_control.h"
 
 namespace {
 
@@ -102,9 +103,10 @@ private slots:
         TForm1& window = shown(font);
         auto* field = window.findChild<QWidget*>(name);
         QVERIFY(field);
-        for (int page = 0; page < window.PageControl1->count(); ++page) {
-            if (window.PageControl1->widget(page)->isAncestorOf(field))
-                window.PageControl1->setCurrentIndex(page);
+        auto* const pages = Control<QTabWidget>(window, QStringLiteral("PageControl1"));
+        for (int page = 0; page < pages->count(); ++page) {
+            if (pages->widget(page)->isAncestorOf(field))
+                pages->setCurrentIndex(page);
         }
         QApplication::processEvents();
         const QFontMetrics metrics(field->font());

@@ -198,7 +198,7 @@ void WindowEdgesTest::secondStartHandsItsFileOver()
     while (handed.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     QCOMPARE(handed.get(), handedOver);
-    QCOMPARE(test->banner->text() == QLatin1String("FROM FILE"), handedOver);
+    QCOMPARE(Control<QLineEdit>(*test, QStringLiteral("banner"))->text() == QLatin1String("FROM FILE"), handedOver);
     if (running != Running::Window) {
         // The second start's own window now serves the next ones.
         QVERIFY(server.listen(socketName));

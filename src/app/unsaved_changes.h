@@ -1,0 +1,44 @@
+#pragma once
+// Whether the user changed the editor since its settings were last loaded, read, saved or
+// written. Only the user's own signals count (typing, choosing, clicking): what a load, a
+// rule or a transfer puts into a control does not. A control the user sets back to what
+// it held is no longer a change.
+//
+// The controls are found by type under the editor's root, so that it does not matter
+// which class builds them.
+
+#include <map>
+#include <set>
+
+#include <QObject>
+#include <QVariant>
+
+class QWidget;
+
+namespace q9tx {
+
+class UnsavedChanges : public QObject {
+    Q_OBJECT
+public:
+    // Watches every edit field, drop-down list and check box below `root`; the settings
+    // the controls hold now are the saved ones.
+    explicit UnsavedChanges(QWidget* root);
+
+    bool modified() const { return !changed_.empty(); }
+    // The controls' present settings become the saved ones.
+    void markSaved();
+
+signals:
+    void modifiedChanged(bool modified);
+
+private:
+    void userChanged(QObject* control);
+    void recheck();
+    void forget(QObject* control);
+    void setChanged(QObject* control, bool changed);
+
+    std::map<QObject*, QVariant> saved_;
+    std::set<QObject*> changed_;
+};
+
+}  // namespace q9tx
