@@ -67,6 +67,12 @@ ScheduleDay SettleScheduleDay(ScheduleDay day)
     return day;
 }
 
+StorableTimes TimesStorable(const ScheduleDay& day)
+{
+    const bool stored = day.period == kEnabledWithin;
+    return {!stored || ClockValue(day.start).has_value(), !stored || ClockValue(day.finish).has_value()};
+}
+
 ScheduleDay ScheduleDayOf(const PagerSettings& settings, int day)
 {
     ScheduleDay values{settings.number(Member("period", day)), settings.text(Member("start", day)),

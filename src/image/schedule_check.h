@@ -46,6 +46,14 @@ struct ScheduleDay {
 // exactly when CheckScheduleDay refuses it. The start keeps its refusal otherwise.
 ScheduleDay SettleScheduleDay(ScheduleDay day);
 
+// Whether the image can store each time of the day: an "Enabled" day's times go into it as
+// numbers, used or not, so each needs a clock value; other days store none.
+struct StorableTimes {
+    bool start;
+    bool finish;
+};
+StorableTimes TimesStorable(const ScheduleDay& day);
+
 // Day `day` (1 to 7) of the settings. The settings hold no refused value but a time
 // loaded from an image that fails the time rule, so such a time counts as refused.
 ScheduleDay ScheduleDayOf(const PagerSettings& settings, int day);

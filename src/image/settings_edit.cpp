@@ -174,8 +174,7 @@ std::optional<SettingProblem> ApplyNumber(PagerSettings& settings, const Setting
         }
         return ApplyThreshold(settings, setting.name, DigitsValue(text));
     }
-    if (const std::optional<ValueRange> range = RangeOf(setting.name);
-        range && (text.empty() || DigitsValue(text) < range->minimum || DigitsValue(text) > range->maximum)) {
+    if (IsOutOfRange(setting.name, text.empty() ? std::nullopt : std::optional<std::int64_t>(DigitsValue(text)))) {
         return Refusal(setting.name, StatusIllegalValue);
     }
     if (text.empty()) {

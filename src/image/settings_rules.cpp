@@ -83,4 +83,10 @@ std::optional<ValueRange> RangeOf(std::string_view name)
     return setting ? setting->range : std::nullopt;
 }
 
+bool IsOutOfRange(std::string_view name, std::optional<std::int64_t> value)
+{
+    const std::optional<ValueRange> range = RangeOf(name);
+    return range && (!value || *value < range->minimum || *value > range->maximum);
+}
+
 }  // namespace q9tx

@@ -62,5 +62,7 @@ bool IsToneKey(char32_t key);  // "0" to "9", "A" to "F", "a" to "f"
 // The values a numeric field takes, from SettingTable(); none for other settings. A field
 // with a spin button refuses a value outside; BS1 and BS3 are held inside.
 std::optional<ValueRange> RangeOf(std::string_view name);
+// Whether a field with a spin button refuses `value` (none: the field is empty).
+bool IsOutOfRange(std::string_view name, std::optional<std::int64_t> value);
 
 }  // namespace q9tx

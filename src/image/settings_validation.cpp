@@ -98,15 +98,13 @@ std::vector<SettingProblem> ValidateSettings(PagerSettings& settings)
             AddOnce(problems, std::move(problem));
         }
     }
-    // An "Enabled" day's times go into the image as numbers, used or not.
     for (int day = 1; day <= kDayCount; ++day) {
-        if (settings.number(Member("period", day)) != kEnabledWithin) {
-            continue;
+        const StorableTimes storable = TimesStorable(ScheduleDayOf(settings, day));
+        if (!storable.start) {
+            AddOnce(problems, Problem(Member("start", day), StatusIllegalValue));
         }
-        for (const std::string& time : {Member("start", day), Member("finish", day)}) {
-            if (!ClockValue(settings.text(time))) {
-                AddOnce(problems, Problem(time, StatusIllegalValue));
-            }
+        if (!storable.finish) {
+            AddOnce(problems, Problem(Member("finish", day), StatusIllegalValue));
         }
     }
     if (std::optional<SettingProblem> problem = FolderProblem(settings)) {
