@@ -50,6 +50,8 @@ inline constexpr auto kPeriodItems = ItemList("Disabled, all day", "Enabled, all
 // The item positions that rules and conversions name, each beside its list.
 inline constexpr unsigned kBaudrate2400 = 2;
 static_assert(kBaudrateItems[kBaudrate2400] == "2400 bps");
+inline constexpr int kAlphanumFormat = 1;
+static_assert(kFormatItems[kAlphanumFormat] == "Alphanum");
 inline constexpr int kPrivateStorage = 0;
 inline constexpr int kPublicStorage = 1;
 static_assert(kStorageItems[kPrivateStorage] == "Private" && kStorageItems[kPublicStorage] == "Public");

@@ -2,6 +2,7 @@
 
 #include "image/config_image.h"
 #include "image/item_lists.h"
+#include "image/rf_word.h"
 #include "image/setting_table.h"
 
 #include <cstdio>
@@ -12,8 +13,6 @@ namespace {
 
 constexpr std::int64_t kFirstCapcode = 2004000;
 constexpr std::int64_t kCapcodeStep = 8;
-constexpr std::int64_t kAlphanumFormat = 1;
-constexpr std::int64_t kFs8108 = 2;
 constexpr std::int64_t kDefaultHertz = 457'600'000;
 
 struct ToneDefault {
@@ -34,7 +33,7 @@ struct NumberDefault {
 constexpr NumberDefault kNumberDefaults[] = {
     {"useSchedule", 1},      {"messageHoldTime", 3}, {"messageEncoding", 7}, {"messageOps", 1},
     {"displayHoldTime", 10}, {"lcdBaseContrast", 15}, {"rangeHoldTime", 30}, {"alertDuration", 2},
-    {"baudrate", 1},         {"pllChip", kFs8108},   {"frequency", kDefaultHertz},
+    {"baudrate", 1},         {"pllChip", PllChipFs8108},   {"frequency", kDefaultHertz},
     {"setup", 1},            {"schedule", 1},        {"textSize", 1},        {"powerOff", 1},
     {"bs1", 30},             {"bs3", 31},            {"filterStrength", 1},  {"preambleError", 1},
 };

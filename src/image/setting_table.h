@@ -1,9 +1,11 @@
 #pragma once
 // Every setting the configuration image carries, as the editor knows it: the control's
-// name, what kind of value it holds, and the words the window shows for it (page, group,
-// caption and the items of a list). The command line and the window use the same words.
+// name, what kind of value it holds, the words the window shows for it (page, group,
+// caption, the items of a list, the hint), its limits and the value it starts with. The
+// command line and the window use the same words.
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,6 +24,13 @@ enum class SettingKind {
     Time,       // "hh:nn" text of a schedule time
 };
 
+// The values a numeric field takes.
+struct ValueRange {
+    int minimum;
+    int maximum;
+    friend bool operator==(const ValueRange&, const ValueRange&) = default;
+};
+
 struct SettingDefinition {
     std::string name;     // the control's object name
     SettingKind kind;
@@ -31,10 +40,31 @@ struct SettingDefinition {
     std::span<const std::string_view> items = {};  // List: the drop-down's items
     std::size_t maxLength = 0;                     // Text, Number, Capcode: the typing limit
     bool digitsOnly = false;                       // Text: a code of digits, kept as typed
+    // Number: the values it takes. A value outside is refused with "Illegal value.",
+    // except for BS1 and BS3, which are held inside it.
+    std::optional<ValueRange> range = {};
+    // What the control shows once the window has started, in the window's words: the text
+    // of an edit (the frequency with "." for the locale's separator), the item of a list,
+    // "yes" or "no" for a check box.
+    std::string defaultText = {};
+    // What the page builds the control with, where the window's start-up then changes it.
+    std::optional<std::string> builtText = {};
+    std::string hint = {};  // "short|long", or the long part alone, as the status bar shows it
 
     // "Group / Caption", as a diff line starts.
     std::string label() const { return group + " / " + caption; }
 };
+
+// A group box of settings (the factory panel is one too): the caption that
+// SettingDefinition::group holds, its object name and its hint.
+struct SettingGroup {
+    std::string_view caption;
+    std::string_view name;
+    std::string_view hint;
+};
+std::span<const SettingGroup> SettingGroups();
+// Null when no group has the caption.
+const SettingGroup* FindGroup(std::string_view caption);
 
 // All settings in the window's order: pages, then groups, then rows.
 const std::vector<SettingDefinition>& SettingTable();

@@ -1,6 +1,7 @@
 #include "image/setting_text.h"
 
 #include "image/frequency_text.h"
+#include "image/settings_rules.h"
 #include "image/text_conversion.h"
 
 #include <cstdio>
@@ -50,11 +51,8 @@ std::string FormatValue(const SettingDefinition& setting, const SettingValue& va
             return std::string(setting.items[static_cast<std::size_t>(value.number)]);
         }
         return "(value " + std::to_string(value.number) + ")";
-    case SettingKind::Capcode: {
-        std::string digits = std::to_string(value.number);
-        return digits.size() < setting.maxLength ? std::string(setting.maxLength - digits.size(), '0') + digits
-                                                 : digits;
-    }
+    case SettingKind::Capcode:
+        return ZeroFilled(std::to_string(value.number), setting.maxLength);
     case SettingKind::Frequency:
         return value.number > 0 ? FrequencyFieldText(static_cast<std::uint32_t>(value.number)) : "(none)";
     case SettingKind::Tone:

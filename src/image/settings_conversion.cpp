@@ -6,6 +6,7 @@
 #include "image/image_validation.h"
 #include "image/item_lists.h"
 #include "image/rf_word.h"
+#include "image/settings_rules.h"
 #include "image/settings_validation.h"
 #include "image/status_texts.h"
 #include "image/text_field.h"
@@ -27,8 +28,6 @@ constexpr std::uint8_t kNightShiftBit = 0x80;
 constexpr std::uint8_t kHourMask = 0x7F;
 constexpr std::uint8_t kLastHour = 23;
 constexpr std::uint8_t kNoTimeHour = 24;
-constexpr char kDefaultStart[] = "09:00";
-constexpr char kDefaultFinish[] = "18:00";
 
 constexpr std::uint8_t kFolderUnused = 0xFF;
 constexpr char kFactoryPasscode[] = "6947";
@@ -359,32 +358,14 @@ void RunValueRules(PagerSettings& settings)
     if (AddressesAccepted(settings) && settings.checked("useSchedule")) {
         CheckSchedule(settings);
     }
-    std::string serial = settings.text("serialNum");
-    if (serial.size() < kSerialNumberLength) {
-        serial.resize(kSerialNumberLength, ' ');
-        settings.setText("serialNum", serial);
-    }
-    if (settings.number("fixedAlertMode") != kUserChoosesAlert) {
-        settings.setChecked("muteOption", false);
-    }
-    RfWord scratch{};
-    SetRfChipType(scratch, CheckedChip(settings));
-    const std::int64_t hertz = settings.number("frequency");
-    if (IsReachableFrequency(hertz, CheckedChip(settings)) &&
-        FrequencyToRfWord(static_cast<std::uint32_t>(hertz), scratch)) {
-        RfWordToFrequency(scratch);
-        settings.setNumber("channelSpacing", RfStepCode(scratch));
+    settings.setText("serialNum", SpaceFilled(settings.text("serialNum"), kSerialNumberLength));
+    SettleMuteOption(settings);
+    if (const std::optional<CheckedFrequency> checked =
+            CheckFrequency(settings.number("frequency"), CheckedChip(settings))) {
+        settings.setNumber("channelSpacing", checked->stepCode);
     }
     // Without public storage the folders are out of use, down the whole chain.
-    bool anyPublic = false;
-    for (int slot = 1; slot <= kSlotsWithStorage; ++slot) {
-        anyPublic = anyPublic || settings.number(Member("storage", slot)) == kPublicStorage;
-    }
-    if (!anyPublic) {
-        for (int k = 1; k <= kFolderCount; ++k) {
-            settings.setChecked(Member("folderEn", k), false);
-        }
-    }
+    SetFolderTicks(settings, FolderChainAfterStorage(FolderTicksOf(settings), AreFoldersUsable(settings)).inUse);
 }
 
 }  // namespace

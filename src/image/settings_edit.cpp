@@ -2,7 +2,6 @@
 
 #include "image/config_image.h"
 #include "image/frequency_text.h"
-#include "image/rf_word.h"
 #include "image/setting_table.h"
 #include "image/setting_text.h"
 #include "image/settings_rules.h"
@@ -11,14 +10,11 @@
 #include "image/text_conversion.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 
 namespace q9tx {
 
 namespace {
-
-constexpr std::size_t kToneDigits = 4;
 
 // The decoder thresholds are clamped, never refused.
 constexpr std::string_view kBs1 = "bs1";
@@ -48,7 +44,7 @@ std::string Lower(std::string_view text)
 
 bool AllDigits(std::string_view text)
 {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return std::all_of(text.begin(), text.end(), [](char c) { return IsDigitKey(static_cast<unsigned char>(c)); });
 }
 
 std::int64_t DigitsValue(std::string_view text)
@@ -72,43 +68,21 @@ bool IsSpaceFilled(std::string_view name)
     });
 }
 
-bool FoldersUsable(const PagerSettings& settings)
-{
-    std::array<std::int64_t, kSlotsWithStorage> choices{};
-    for (int slot = 1; slot <= kSlotsWithStorage; ++slot) {
-        choices[slot - 1] = settings.number(Member("storage", slot));
-    }
-    return AreFoldersUsable(choices);
-}
-
-// Unticking a folder unticks every later one; ticking one needs the folder before it.
+// A tick that stays as it is needs no usable box.
 std::optional<SettingProblem> ApplyFolder(PagerSettings& settings, std::string_view name, bool checked)
 {
     const int k = std::stoi(std::string(name.substr(std::string_view("folderEn").size())));
-    if (checked) {
-        if (k == 1 && !FoldersUsable(settings)) {
-            return Refusal(name, "Folders are used only while an address stores publicly.");
-        }
-        if (k > 1 && !settings.checked(Member("folderEn", k - 1))) {
-            return Refusal(name, "Folder " + std::to_string(k - 1) + " is not in use.");
-        }
-        settings.setChecked(name, true);
+    FolderTicks ticks = FolderTicksOf(settings);
+    if (ticks[static_cast<std::size_t>(k - 1)] == checked) {
         return std::nullopt;
     }
-    for (int j = k; j <= kFolderCount; ++j) {
-        settings.setChecked(Member("folderEn", j), false);
+    const bool usable = AreFoldersUsable(settings);
+    if (std::optional<std::string> refusal = FolderClickRefusal(ticks, k, usable)) {
+        return Refusal(name, std::move(*refusal));
     }
+    ticks[static_cast<std::size_t>(k - 1)] = checked;
+    SetFolderTicks(settings, FolderChainAfterClick(ticks, k, usable).inUse);
     return std::nullopt;
-}
-
-void ApplyFolderGroup(PagerSettings& settings)
-{
-    if (FoldersUsable(settings)) {
-        return;
-    }
-    for (int k = 1; k <= kFolderCount; ++k) {
-        settings.setChecked(Member("folderEn", k), false);
-    }
 }
 
 std::optional<SettingProblem> ApplyCheck(PagerSettings& settings, const SettingDefinition& setting,
@@ -154,11 +128,11 @@ std::optional<SettingProblem> ApplyList(PagerSettings& settings, const SettingDe
         return Refusal(setting.name, setting.caption + " is one of " + items + ".");
     }
     settings.setNumber(setting.name, static_cast<std::int64_t>(*position));
-    if (setting.name == "fixedAlertMode" && !IsMuteOptionUsable(static_cast<std::int64_t>(*position))) {
-        settings.setChecked("muteOption", false);
+    if (setting.name == "fixedAlertMode") {
+        SettleMuteOption(settings);
     }
     if (setting.name.starts_with("storage")) {
-        ApplyFolderGroup(settings);
+        SetFolderTicks(settings, FolderChainAfterStorage(FolderTicksOf(settings), AreFoldersUsable(settings)).inUse);
     }
     return std::nullopt;
 }
@@ -200,8 +174,7 @@ std::optional<SettingProblem> ApplyNumber(PagerSettings& settings, const Setting
         }
         return ApplyThreshold(settings, setting.name, DigitsValue(text));
     }
-    if (const std::optional<ValueRange> range = RangeOf(setting.name);
-        range && (text.empty() || DigitsValue(text) < range->minimum || DigitsValue(text) > range->maximum)) {
+    if (IsOutOfRange(setting.name, text.empty() ? std::nullopt : std::optional<std::int64_t>(DigitsValue(text)))) {
         return Refusal(setting.name, StatusIllegalValue);
     }
     if (text.empty()) {
@@ -223,28 +196,25 @@ std::optional<SettingProblem> ApplyFrequency(PagerSettings& settings, const Sett
     } catch (const ConversionError&) {
         return Refusal(setting.name, StatusIllegalFrequency);
     }
-    const std::uint8_t chip = CheckedChip(settings);
-    RfWord rfWord{};
-    SetRfChipType(rfWord, chip);
-    if (!IsReachableFrequency(hertz, chip) || !FrequencyToRfWord(hertz, rfWord)) {
+    const std::optional<CheckedFrequency> checked = CheckFrequency(hertz, CheckedChip(settings));
+    if (!checked) {
         return Refusal(setting.name, StatusIllegalFrequency);
     }
-    // The frequency the chip really gives, and the step that gives it.
-    settings.setNumber(setting.name, RfWordToFrequency(rfWord));
-    settings.setNumber("channelSpacing", RfStepCode(rfWord));
+    settings.setNumber(setting.name, checked->hertz);
+    settings.setNumber("channelSpacing", checked->stepCode);
     return std::nullopt;
 }
 
 std::optional<SettingProblem> ApplyTone(PagerSettings& settings, const SettingDefinition& setting,
                                         std::string_view text)
 {
-    const bool hex = std::all_of(text.begin(), text.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
-    if (!hex || text.size() > kToneDigits) {
+    const bool hex =
+        std::all_of(text.begin(), text.end(), [](char c) { return IsToneKey(static_cast<unsigned char>(c)); });
+    if (!hex || text.size() > setting.maxLength) {
         return Refusal(setting.name, StatusIllegalValue);
     }
-    std::string digits(text);
-    digits.resize(kToneDigits, '0');  // "F" is F000, as leaving the field fills it
-    settings.setNumber(setting.name, TextToTone(digits));
+    // "F" is F000, as leaving the field fills it.
+    settings.setNumber(setting.name, TextToTone(ToneFilled(text)));
     return std::nullopt;
 }
 
@@ -261,13 +231,10 @@ std::optional<SettingProblem> ApplyText(PagerSettings& settings, const SettingDe
     if (bytes->size() > setting.maxLength) {
         return Refusal(setting.name, TooLong(setting));
     }
-    if (setting.digitsOnly && !AllDigits(*bytes)) {
+    if (setting.digitsOnly && !IsLegalPasscode(*bytes)) {
         return Refusal(setting.name, StatusEnterNumber);
     }
-    if (IsSpaceFilled(setting.name)) {
-        bytes->resize(setting.maxLength, ' ');
-    }
-    settings.setText(setting.name, std::move(*bytes));
+    settings.setText(setting.name, IsSpaceFilled(setting.name) ? SpaceFilled(*bytes, setting.maxLength) : *bytes);
     return std::nullopt;
 }
 

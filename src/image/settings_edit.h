@@ -1,8 +1,8 @@
 #pragma once
-// Changing one setting as a user of the editor would: the value is typed or chosen, the
-// field is left, and the field's own rules run (key filter, range and capcode checks,
-// filling, the folder chain, the mute option, the BS1/BS3 order). A refused value leaves
-// the settings unchanged.
+// Changing one setting from its NAME=VALUE text as a user of the editor would: the text
+// is read as the field takes it, and the field's rules of settings_rules.h run (key
+// filter, range and capcode checks, filling, the folder chain, the mute option, the
+// BS1/BS3 order, the frequency check). A refused value leaves the settings unchanged.
 
 #include "image/pager_settings.h"
 #include "image/settings_validation.h"

@@ -1,6 +1,8 @@
 #include "image/settings_rules.h"
 
 #include "image/item_lists.h"
+#include "image/rf_word.h"
+#include "image/settings_validation.h"
 
 #include <algorithm>
 
@@ -8,21 +10,17 @@ namespace q9tx {
 
 namespace {
 
-constexpr ValueRange kBs1{2, 61};
-constexpr ValueRange kBs3{3, 62};
-
-struct RangeField {
-    std::string_view name;
-    ValueRange range;
-};
-constexpr RangeField kRangeFields[] = {
-    {"displayHoldTime", {0, 255}}, {"lcdBaseContrast", {8, 63}}, {"rangeHoldTime", {0, 255}}};
+constexpr std::size_t kToneDigits = 4;
+constexpr char32_t kFirstPrintable = 32;
 
 }  // namespace
 
 Thresholds OrderThresholds(std::uint16_t bs1, std::uint16_t bs3, ThresholdLeft left)
 {
-    Thresholds result{std::clamp<int>(bs1, kBs1.minimum, kBs1.maximum), std::clamp<int>(bs3, kBs3.minimum, kBs3.maximum)};
+    const ValueRange range1 = *RangeOf("bs1");
+    const ValueRange range3 = *RangeOf("bs3");
+    Thresholds result{std::clamp<int>(bs1, range1.minimum, range1.maximum),
+                      std::clamp<int>(bs3, range3.minimum, range3.maximum)};
     if (result.bs1 >= result.bs3) {
         if (left == ThresholdLeft::Bs1) {
             result.bs1 = result.bs3 - 1;
@@ -35,17 +33,60 @@ Thresholds OrderThresholds(std::uint16_t bs1, std::uint16_t bs3, ThresholdLeft l
 
 bool IsMuteOptionUsable(std::int64_t fixedAlertMode) { return fixedAlertMode == kUserChoosesAlert; }
 
-bool AreFoldersUsable(std::span<const std::int64_t> storageChoices)
+void SettleMuteOption(PagerSettings& settings)
 {
-    return std::any_of(storageChoices.begin(), storageChoices.end(),
-                       [](std::int64_t choice) { return choice == kPublicStorage; });
+    if (!IsMuteOptionUsable(settings.number("fixedAlertMode"))) {
+        settings.setChecked("muteOption", false);
+    }
 }
+
+std::optional<CheckedFrequency> CheckFrequency(std::int64_t hertz, std::uint8_t chip)
+{
+    RfWord rfWord{};
+    SetRfChipType(rfWord, chip);
+    if (!IsReachableFrequency(hertz, chip) || !FrequencyToRfWord(static_cast<std::uint32_t>(hertz), rfWord)) {
+        return std::nullopt;
+    }
+    const std::uint32_t given = RfWordToFrequency(rfWord);
+    return CheckedFrequency{given, RfStepCode(rfWord)};
+}
+
+bool IsLegalPasscode(std::string_view passcode)
+{
+    return std::all_of(passcode.begin(), passcode.end(), [](char c) { return IsDigitKey(static_cast<unsigned char>(c)); });
+}
+
+std::string ZeroFilled(std::string_view text, std::size_t length)
+{
+    return std::string(length > text.size() ? length - text.size() : 0, '0') + std::string(text);
+}
+
+std::string SpaceFilled(std::string_view text, std::size_t length)
+{
+    return std::string(text) + std::string(length > text.size() ? length - text.size() : 0, ' ');
+}
+
+std::string ToneFilled(std::string_view text)
+{
+    return std::string(text) + std::string(kToneDigits > text.size() ? kToneDigits - text.size() : 0, '0');
+}
+
+bool IsControlKey(char32_t key) { return key < kFirstPrintable; }
+
+bool IsDigitKey(char32_t key) { return key >= U'0' && key <= U'9'; }
+
+bool IsToneKey(char32_t key) { return IsDigitKey(key) || (key >= U'A' && key <= U'F') || (key >= U'a' && key <= U'f'); }
 
 std::optional<ValueRange> RangeOf(std::string_view name)
 {
-    const auto* found = std::find_if(std::begin(kRangeFields), std::end(kRangeFields),
-                                     [name](const RangeField& field) { return field.name == name; });
-    return found == std::end(kRangeFields) ? std::nullopt : std::optional<ValueRange>(found->range);
+    const SettingDefinition* setting = FindSetting(name);
+    return setting ? setting->range : std::nullopt;
+}
+
+bool IsOutOfRange(std::string_view name, std::optional<std::int64_t> value)
+{
+    const std::optional<ValueRange> range = RangeOf(name);
+    return range && (!value || *value < range->minimum || *value > range->maximum);
 }
 
 }  // namespace q9tx

@@ -1,11 +1,19 @@
 #pragma once
 // The editing rules that both the window and the command line apply to a changed
 // setting, on plain values: the window reads them from its controls and shows the
-// result, the command line applies them to a settings value.
+// result, the command line applies them to a settings value. The rules of the
+// addresses, the folders and the schedule have headers of their own, included here.
 
+#include "image/capcode_rules.h"
+#include "image/folder_chain.h"
+#include "image/pager_settings.h"
+#include "image/schedule_check.h"
+#include "image/setting_table.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
+#include <string>
 #include <string_view>
 
 namespace q9tx {
@@ -22,17 +30,39 @@ Thresholds OrderThresholds(std::uint16_t bs1, std::uint16_t bs3, ThresholdLeft l
 
 // "Allow muting" is usable only while the user chooses the alert; otherwise it is off.
 bool IsMuteOptionUsable(std::int64_t fixedAlertMode);
+// Unticks muteOption when fixedAlertMode does not let the user choose.
+void SettleMuteOption(PagerSettings& settings);
 
-// The public folders are usable while at least one address with a storage choice
-// stores publicly; otherwise every folder is out of use.
-bool AreFoldersUsable(std::span<const std::int64_t> storageChoices);
-
-// The range of a field that refuses a value outside it, kept by its spin button; none
-// for other settings.
-struct ValueRange {
-    int minimum;
-    int maximum;
+// The frequency check on `chip` (a PLL chip position): the frequency the synthesizer
+// really gives for `hertz` and the step code that gives it, the position of the channel
+// spacing (codes without an item show none). None when the chip cannot be set to it.
+struct CheckedFrequency {
+    std::uint32_t hertz;
+    int stepCode;
+    friend bool operator==(const CheckedFrequency&, const CheckedFrequency&) = default;
 };
+std::optional<CheckedFrequency> CheckFrequency(std::int64_t hertz, std::uint8_t chip);
+
+// A passcode the pager's keys can enter: digits only, also where a paste got past the key
+// filter. Shorter than four digits is kept as it is.
+bool IsLegalPasscode(std::string_view passcode);
+
+// The exit fills, up to the field's length; a text already that long is kept. A capcode
+// gets leading zeros, a fixed-width text trailing spaces, a beep pattern trailing zeros.
+std::string ZeroFilled(std::string_view text, std::size_t length);
+std::string SpaceFilled(std::string_view text, std::size_t length);
+std::string ToneFilled(std::string_view text);
+
+// The key filters' classes of a typed character. A control character (an editing key or
+// a clipboard shortcut) passes every filter.
+bool IsControlKey(char32_t key);
+bool IsDigitKey(char32_t key);
+bool IsToneKey(char32_t key);  // "0" to "9", "A" to "F", "a" to "f"
+
+// The values a numeric field takes, from SettingTable(); none for other settings. A field
+// with a spin button refuses a value outside; BS1 and BS3 are held inside.
 std::optional<ValueRange> RangeOf(std::string_view name);
+// Whether a field with a spin button refuses `value` (none: the field is empty).
+bool IsOutOfRange(std::string_view name, std::optional<std::int64_t> value);
 
 }  // namespace q9tx

@@ -1,10 +1,13 @@
 #pragma once
 // What the editor refuses to save or write, judged on a settings value: illegal and
-// duplicate capcodes, a frequency the PLL chip cannot be set to, the schedule check,
-// schedule times that cannot be stored, and folders that do not fit the pager's slots.
+// duplicate capcodes, a frequency the PLL chip cannot be set to, a passcode the pager's
+// keys cannot enter, the schedule check, schedule times that cannot be stored, and
+// folders that do not fit the pager's slots.
 // Each refusal names the setting and gives the programmer's own message.
 
+#include "image/capcode_rules.h"
 #include "image/pager_settings.h"
+#include "image/schedule_check.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,14 +35,6 @@ private:
     SettingProblem problem_;
 };
 
-// The capcodes the pager accepts; the gaps between the ranges are reserved addresses.
-bool IsLegalCapcode(std::int64_t capcode);
-
-// The clock value hh * 100 + nn of an "hh:nn" text, or none when a position holds no digit.
-std::optional<int> ClockValue(std::string_view time);
-// Five characters, hour below 24 and minute below 60.
-bool IsLegalTime(std::string_view time);
-
 // The chip the frequency is checked for: the PLL chip's position, "None" for a position
 // beyond the list.
 std::uint8_t CheckedChip(const PagerSettings& settings);
@@ -50,19 +45,10 @@ bool IsReachableFrequency(std::int64_t hertz, std::uint8_t chip);
 // another address. Empty when accepted.
 std::optional<SettingProblem> AddressProblem(const PagerSettings& settings, int slot);
 
-// One day of the schedule check, after a day that is not "Enabled" has lost its night
-// shift: whether equal start and finish turn it into "Disabled, all day", and whether its
-// finish is refused (not a legal time, or, on a day still "Enabled", before its start).
-struct ScheduleDayCheck {
-    bool disablesDay;
-    bool refusesFinish;
-};
-ScheduleDayCheck CheckScheduleDay(std::string_view start, std::string_view finish, bool nightShift,
-                                  std::int64_t period);
-
-// The schedule check: a day no longer "Enabled" loses its night shift, a day whose start
-// equals its finish becomes "Disabled, all day", and each finish that is not a legal
-// time or, on an "Enabled" day, ends before its start is refused with "Illegal value.".
+// The schedule check, SettleScheduleDay on each day: a day no longer "Enabled" loses its
+// night shift and gets the default for a time that fails the time rule, a day whose start
+// equals its finish becomes "Disabled, all day", and each finish that is not a legal time
+// or, on an "Enabled" day, ends before its start is refused with "Illegal value.".
 std::vector<SettingProblem> CheckSchedule(PagerSettings& settings);
 
 // Folder sizes whose slot ranges the image cannot hold: the first such folder's size.

@@ -8,6 +8,7 @@
 #include "image/settings_conversion.h"
 #include "image/settings_diff.h"
 #include "image/settings_edit.h"
+#include "image/settings_rules.h"
 #include "image/settings_validation.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,33 @@ TEST(SettingTable, HoldsExactlyTheControlsTheImageCarries)
     EXPECT_THROW(DefaultSettings().number("nothing"), std::out_of_range);
 }
 
+TEST(SettingTable, DefaultsAreTheStartupSettings)
+{
+    for (const SettingDefinition& setting : SettingTable()) {
+        const std::string shown = setting.kind == SettingKind::Text ? "\"" + setting.defaultText + "\""
+                                                                    : setting.defaultText;
+        EXPECT_EQ(FormatValue(setting, DefaultSettings().value(setting.name)), shown) << setting.name;
+        if (setting.kind == SettingKind::List) {
+            const auto isItem = [&setting](const std::string& text) {
+                return std::find(setting.items.begin(), setting.items.end(), text) != setting.items.end();
+            };
+            EXPECT_TRUE(!setting.builtText || isItem(*setting.builtText)) << setting.name;
+        }
+        if (setting.range) {
+            EXPECT_EQ(RangeOf(setting.name), setting.range);
+        }
+    }
+    EXPECT_EQ(FindSetting("rangeHoldTime")->range, (ValueRange{0, 255}));
+    EXPECT_EQ(FindSetting("bs3")->hint, "Range: 3 - 62");
+    EXPECT_EQ(FindSetting("frequency")->builtText, "");
+    EXPECT_EQ(FindSetting("folderEn16")->builtText, "yes");
+    EXPECT_EQ(FindSetting("folderName9")->defaultText, "Folder 09");
+    for (const SettingDefinition& setting : SettingTable()) {
+        EXPECT_TRUE(FindGroup(setting.group)) << setting.name;
+    }
+    EXPECT_EQ(FindGroup("Folders")->hint, "Folders|Public folder names, sizes and options");
+}
+
 TEST(SettingsModel, StartupSettingsGiveTheKnownImage)
 {
     const ConfigImage image = EncodeSettings(DefaultSettings(), std::nullopt);
@@ -85,11 +113,15 @@ const ValidationCase kValidationCases[] = {
                                        {"address4", 2045055}, {"address5", 2045064}, {"address6", 2097143}},
      {}, {}},
     {"capcode below the first range", {{"address8", 7}}, {}, {{"address8", "Illegal capcode."}}},
+    {"illegal capcode held twice", {{"address2", 7}, {"address3", 7}}, {},
+     {{"address2", "Illegal capcode."}, {"address3", "Illegal capcode."}}},
     {"duplicate capcodes, one address out of use", {{"address2", 2004040}, {"addrEn6", 0}}, {},
      {{"address2", "The capcode has been used."}, {"address6", "The capcode has been used."}}},
     {"frequency the FS8108 cannot reach", {{"frequency", 400'000'000}}, {}, {{"frequency", "Illegal frequency."}}},
     {"the same frequency on the FS8170", {{"frequency", 400'000'000}, {"pllChip", 1}}, {}, {}},
     {"no frequency", {{"frequency", 0}}, {}, {{"frequency", "Illegal frequency."}}},
+    {"passcode with a letter, pasted in the window", {}, {{"passcode", "69a7"}}, {{"passcode", "Please enter a number."}}},
+    {"passcode of two digits", {{"handProg", 1}}, {{"passcode", "12"}}, {}},
     {"finish before start", {}, {{"start2", "18:00"}, {"finish2", "09:00"}}, {{"finish2", "Illegal value."}}},
     {"finish before start over night", {{"nightShift2", 1}}, {{"start2", "18:00"}, {"finish2", "09:00"}}, {}},
     {"finish before start without the schedule", {{"useSchedule", 0}}, {{"start2", "18:00"}, {"finish2", "09:00"}},
@@ -98,6 +130,8 @@ const ValidationCase kValidationCases[] = {
     {"start minute that cannot be shown, schedule off", {{"useSchedule", 0}}, {{"start4", "09:"}},
      {{"start4", "Illegal value."}}},
     {"unshowable time on a day that is not enabled", {{"period4", 1}}, {{"start4", "09:"}}, {}},
+    {"finish minute 75 on a day enabled all day", {{"period3", 1}}, {{"finish3", "18:75"}}, {}},
+    {"refused times on a disabled day", {{"period5", 0}}, {{"start5", "25:00"}, {"finish5", "12:60"}}, {}},
     {"folders filling all 256 slots",
      {{"folderEn1", 1}, {"folderSize1", 99}, {"folderEn2", 1}, {"folderSize2", 99}, {"folderEn3", 1},
       {"folderSize3", 58}},
@@ -132,6 +166,99 @@ TEST(SettingsValidation, ScheduleCheckSettlesDays)
     EXPECT_TRUE(ValidateSettings(settings).empty());
     EXPECT_EQ(settings.number("period1"), 0);
     EXPECT_FALSE(settings.checked("nightShift2"));
+}
+
+struct SettleCase {
+    const char* label;
+    ScheduleDay before;
+    ScheduleDay after;
+};
+
+// period, start, finish, night shift, start refused, finish refused
+const SettleCase kSettleCases[] = {
+    {"enabled, finish before start", {2, "18:00", "09:00"}, {2, "18:00", "09:00", false, false, true}},
+    {"the same over night", {2, "18:00", "09:00", true}, {2, "18:00", "09:00", true}},
+    {"enabled, equal times", {2, "09:00", "09:00"}, {0, "09:00", "09:00"}},
+    {"enabled all day, equal hidden times", {1, "10:00", "10:00"}, {0, "10:00", "10:00"}},
+    {"all day loses its night shift", {1, "18:00", "09:00", true}, {1, "18:00", "09:00"}},
+    {"disabled, refused times get their defaults", {0, "24:00", "25:00", false, true, true}, {0, "09:00", "18:00"}},
+    {"disabled, a refused start only", {0, "24:00", "10:00", false, true}, {0, "09:00", "10:00"}},
+    {"enabled, a refused finish after the start stays", {2, "09:00", "25:00", false, false, true},
+     {2, "09:00", "25:00", false, false, true}},
+    {"enabled, a refused start keeps its refusal", {2, "24:00", "18:00", false, true},
+     {2, "24:00", "18:00", false, true, true}},
+    {"finish without a time", {2, "09:00", "18:"}, {2, "09:00", "18:", false, false, true}},
+};
+
+TEST(ScheduleCheck, SettlesOneDay)
+{
+    for (const SettleCase& test : kSettleCases) {
+        EXPECT_EQ(SettleScheduleDay(test.before), test.after) << test.label;
+    }
+}
+
+FolderTicks Ticks(const char* ones)
+{
+    FolderTicks ticks{};
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+        ticks[k] = ones[k] == '1';
+    }
+    return ticks;
+}
+
+struct FolderCase {
+    const char* label;
+    const char* ticks;
+    int clicked;  // 0: a storage choice was left
+    bool usable;
+    const char* inUse;
+    const char* boxUsable;
+};
+
+const FolderCase kFolderCases[] = {
+    {"unticking folder 3 of five", "1101100000000000", 3, true, "1100000000000000", "1110000000000000"},
+    {"ticking folder 3 again", "1110000000000000", 3, true, "1110000000000000", "1111000000000000"},
+    {"unticking folder 16", "1111111111111110", 16, true, "1111111111111110", "1111111111111111"},
+    {"unticking folder 1", "0111111111111111", 1, true, "0000000000000000", "1000000000000000"},
+    {"a gap loaded from an image", "0100000000000000", 2, true, "0100000000000000", "1010000000000000"},
+    {"storage left without public", "1111100000000000", 0, false, "0000000000000000", "0000000000000000"},
+    {"storage left with public", "0110000000000000", 0, true, "0110000000000000", "1011000000000000"},
+};
+
+TEST(FolderChain, WalksLikeTheWindow)
+{
+    for (const FolderCase& test : kFolderCases) {
+        const FolderChain chain = test.clicked == 0
+                                      ? FolderChainAfterStorage(Ticks(test.ticks), test.usable)
+                                      : FolderChainAfterClick(Ticks(test.ticks), test.clicked, test.usable);
+        EXPECT_EQ(chain.inUse, Ticks(test.inUse)) << test.label;
+        EXPECT_EQ(chain.fieldsUsable, Ticks(test.inUse)) << test.label;
+        EXPECT_EQ(chain.boxUsable, Ticks(test.boxUsable)) << test.label;
+    }
+}
+
+struct FolderClickCase {
+    const char* ticks;
+    int folder;
+    bool usable;
+    const char* refusal;  // null when the box can be clicked
+};
+
+const FolderClickCase kFolderClickCases[] = {
+    {"0000000000000000", 1, false, "Folders are used only while an address stores publicly."},
+    {"0000000000000000", 1, true, nullptr},
+    {"1000000000000000", 3, true, "Folder 2 is not in use."},
+    {"0100000000000000", 2, true, "Folder 1 is not in use."},
+    {"1111111111111110", 16, true, nullptr},
+};
+
+TEST(FolderChain, RefusesABoxTheWindowDisables)
+{
+    for (const FolderClickCase& test : kFolderClickCases) {
+        const std::optional<std::string> refusal = FolderClickRefusal(Ticks(test.ticks), test.folder, test.usable);
+        EXPECT_EQ(refusal, test.refusal ? std::optional<std::string>(test.refusal) : std::nullopt)
+            << test.ticks << " " << test.folder;
+    }
 }
 
 struct EditCase {
@@ -181,6 +308,12 @@ const EditCase kEditCases[] = {
     {"setup", "off", nullptr, "no"},
     {"setup", "maybe", "Settings is yes or no.", "yes"},
     {"folderEn1", "yes", "Folders are used only while an address stores publicly.", "no"},
+    {"folderEn2", "yes", "Folder 1 is not in use.", "no"},
+    {"folderEn2", "no", nullptr, "no"},
+    {"muteOption", "yes", nullptr, "yes"},
+    {"toneB", "ffff", nullptr, "FFFF"},
+    {"toneB", "12345", "Illegal value.", "CFFC"},
+    {"canned2", "", nullptr, "\"                \""},
     {"bs1", "40", nullptr, "30"},
     {"bs1", "1", nullptr, "2"},
     {"bs3", "99", nullptr, "62"},
