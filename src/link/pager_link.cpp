@@ -177,16 +177,22 @@ void PagerLink::PortHungUp()
 {
     if (!port_.IsOpen())
         return;
-    const bool pagerConnected = state_ == lsConnected;
-    LinkTrace::Event(currentPortName_, "hang-up");
-    port_.ClosePort();
-    currentPortName_.clear();
-    identified_ = false;
-    if (pagerConnected)
-        Post(WM_PAGER_LINK, LinkPagerLost);
+    LeavePort("hang-up", state_ == lsConnected);
     RestartProbing();
     // A device that opens and hangs up at once is tried again once per probe period.
     probeCountdown_ = kProbeTicks;
+}
+
+// Closes the current port and forgets it, so that probing starts afresh; the window hears
+// of a lost pager where one was.
+void PagerLink::LeavePort(const char* event, bool pagerLost)
+{
+    LinkTrace::Event(currentPortName_, event);
+    port_.ClosePort();
+    currentPortName_.clear();
+    identified_ = false;
+    if (pagerLost)
+        Post(WM_PAGER_LINK, LinkPagerLost);
 }
 
 std::string PagerLink::OpenPortName() const { return port_.IsOpen() ? currentPortName_ : std::string(); }
@@ -197,15 +203,9 @@ void PagerLink::ChoosePort(const std::string& name)
     // Problems are told again for the ports now walked.
     reportedPortProblems_.clear();
     if (port_.IsOpen() && !discovery_.IsAdapterPort(currentPortName_)) {
-        const bool pagerConnected = state_ == lsConnected;
-        if (state_ == lsIdentifying || pagerConnected)
+        if (state_ == lsIdentifying || state_ == lsConnected)
             SendFrame(CmdSignOff, nullptr, 0);
-        LinkTrace::Event(currentPortName_, "closed");
-        port_.ClosePort();
-        currentPortName_.clear();
-        identified_ = false;
-        if (pagerConnected)
-            Post(WM_PAGER_LINK, LinkPagerLost);
+        LeavePort("closed", state_ == lsConnected);
     }
     RestartProbing();
 }
@@ -218,11 +218,7 @@ bool PagerLink::HandleDeviceEvent(const WindowMessage& message)
         return true;
     case DeviceEvent::PortRemoval:
         if (!discovery_.IsAdapterPort(currentPortName_)) {
-            LinkTrace::Event(currentPortName_, "removed");
-            port_.ClosePort();
-            currentPortName_.clear();
-            identified_ = false;
-            Post(WM_PAGER_LINK, LinkPagerLost);
+            LeavePort("removed", true);
         }
         // A port plugged in again is worth a new report.
         std::erase_if(reportedPortProblems_,

@@ -75,6 +75,7 @@ private:
     void PortOpened(const std::string& name);
     void ReportPortProblem(const std::string& name);
     void PortHungUp();
+    void LeavePort(const char* event, bool pagerLost);
     void DispatchFrame();
     bool AnswersLastFrame(std::uint8_t received) const;
     void Post(int message, std::uint32_t code, std::vector<std::uint8_t> frame = {});
