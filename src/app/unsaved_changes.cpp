@@ -30,18 +30,18 @@ UnsavedChanges::UnsavedChanges(QWidget* root) : QObject(root)
         if (qobject_cast<QComboBox*>(edit->parent()))
             continue;
         saved_[edit] = StateOf(edit);
-        connect(edit, &QLineEdit::textEdited, this, [this, edit] { userChanged(edit); });
+        connect(edit, &QLineEdit::textEdited, this, [this] { userChanged(); });
     }
     for (QComboBox* list : root->findChildren<QComboBox*>()) {
         saved_[list] = StateOf(list);
-        connect(list, &QComboBox::activated, this, [this, list] { userChanged(list); });
+        connect(list, &QComboBox::activated, this, [this] { userChanged(); });
     }
     for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
         // Buttons that hold no setting (tab scrolling, spin steps) change nothing.
         if (!button->isCheckable())
             continue;
         saved_[button] = StateOf(button);
-        connect(button, &QAbstractButton::clicked, this, [this, button] { userChanged(button); });
+        connect(button, &QAbstractButton::clicked, this, [this] { userChanged(); });
     }
     // A control goes before this object when the window is taken apart.
     for (const auto& [control, state] : saved_)
@@ -60,28 +60,31 @@ void UnsavedChanges::markSaved()
 {
     for (auto& [control, state] : saved_)
         state = StateOf(control);
+    touched_ = false;
     const bool was = modified();
     changed_.clear();
     if (was)
         emit modifiedChanged(false);
 }
 
-void UnsavedChanges::userChanged(QObject* control) { setChanged(control, StateOf(control) != saved_[control]); }
-
-void UnsavedChanges::recheck()
+void UnsavedChanges::userChanged()
 {
-    const std::set<QObject*> changed = changed_;
-    for (QObject* control : changed)
-        setChanged(control, StateOf(control) != saved_[control]);
+    touched_ = true;
+    recheck();
 }
 
-void UnsavedChanges::setChanged(QObject* control, bool changed)
+// Every control counts once the user has changed one: a rule's change to another control
+// can outlive the edit that caused it (a folder unticked by the chain stays unticked when
+// the folder before it is ticked again).
+void UnsavedChanges::recheck()
 {
+    if (!touched_)
+        return;
     const bool was = modified();
-    if (changed)
-        changed_.insert(control);
-    else
-        changed_.erase(control);
+    changed_.clear();
+    for (const auto& [control, state] : saved_)
+        if (StateOf(control) != state)
+            changed_.insert(control);
     if (modified() != was)
         emit modifiedChanged(modified());
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Whether the user changed the editor since its settings were last loaded, read, saved or
-// written. Only the user's own signals count (typing, choosing, clicking): what a load, a
-// rule or a transfer puts into a control does not. A control the user sets back to what
-// it held is no longer a change.
+// written. Nothing counts until the user changes a control (typing, choosing, clicking):
+// what a load or a transfer alone puts into a control does not. From then on every
+// control that differs from its saved setting counts, also one that a rule changed; a
+// control set back to what it held is no longer a change.
 //
 // The controls are found by type under the editor's root, so that it does not matter
 // which class builds them.
@@ -32,13 +33,14 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
-    void userChanged(QObject* control);
+    void userChanged();
     void recheck();
     void forget(QObject* control);
-    void setChanged(QObject* control, bool changed);
 
     std::map<QObject*, QVariant> saved_;
     std::set<QObject*> changed_;
+    // The user has changed a control since the controls were last saved.
+    bool touched_ = false;
 };
 
 }  // namespace q9tx

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTemporaryDir>
 
 #include "find_control.h"
 #include "window_driver.h"
@@ -36,6 +37,20 @@ private slots:
         QVERIFY(driver_->active);
     }
     void cleanup() { driver_.reset(); }
+
+    // A folder the chain unticked stays a change when the folder before it is ticked again.
+    void chainedUntickStaysUnsaved()
+    {
+        useFolders(2);
+        QTemporaryDir dir;
+        w().SaveDialog1 = [&](const QString&) { return std::optional<QString>(dir.filePath(QStringLiteral("s.bin"))); };
+        w().Save1Click();
+        QVERIFY(!w().settingsModified());
+        Control<QCheckBox>(w(), QStringLiteral("folderEn1"))->click();
+        QVERIFY(!Control<QCheckBox>(w(), QStringLiteral("folderEn2"))->isChecked());
+        Control<QCheckBox>(w(), QStringLiteral("folderEn1"))->click();
+        QVERIFY(w().settingsModified());
+    }
 
     // Only leaving a storage drop-down re-evaluates the group; any "Public" opens it.
     void folderGroupFollowsPublicStorage_data()
