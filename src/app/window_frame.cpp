@@ -9,6 +9,7 @@
 
 #include "app/tform1.h"
 #include "editor/control_factory.h"
+#include "editor/factory_panel.h"
 #include "editor/settings_editor.h"
 #include "editor/whole_content_scroll_area.h"
 

@@ -8,12 +8,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "editor/settings_editor.h"
+#include "editor/addresses_page.h"
 #include "transfer/settings_advance.h"
 
 using namespace q9tx;
 
-void SettingsEditor::AdvanceAddresses()
+void AddressesPage::AdvanceAddresses()
 {
     PagerSettings values = DefaultSettings();
     AddressSteps steps{};

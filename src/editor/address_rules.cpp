@@ -8,9 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "editor/addresses_page.h"
 #include "editor/field_marks.h"
 #include "editor/limited_edit.h"
-#include "editor/settings_editor.h"
 #include "editor/status_texts.h"
 #include "editor/text_conversion.h"
 #include "image/capcode.h"
@@ -22,11 +22,11 @@ using namespace q9tx;
 namespace {
 
 // Rows with a storage choice come first.
-constexpr int kRowsWithStorage = SettingsEditor::kStorageChoiceCount;
+constexpr int kRowsWithStorage = AddressesPage::kStorageChoiceCount;
 
 }  // namespace
 
-void SettingsEditor::AddrEnClick(int n)
+void AddressesPage::AddrEnClick(int n)
 {
     const bool inUse = addrEn[n]->isChecked();
     address[n]->setEnabled(inUse);
@@ -43,7 +43,7 @@ void SettingsEditor::AddrEnClick(int n)
         box->setEnabled(stepAndTargets);
 }
 
-void SettingsEditor::StorageChange(int n)
+void AddressesPage::StorageChange(int n)
 {
     const bool isPrivate = storage[n]->currentIndex() == kPrivateStorage;
     autoInc[n]->setEnabled(isPrivate);
@@ -51,9 +51,9 @@ void SettingsEditor::StorageChange(int n)
         box->setEnabled(isPrivate);
 }
 
-void SettingsEditor::StorageExit() { FolderGroupRule(); }
+void AddressesPage::StorageExit() { emit storageLeft(); }
 
-void SettingsEditor::AddressChange(int n)
+void AddressesPage::AddressChange(int n)
 {
     const QString text = address[n]->text();
     if (text.isEmpty()) {
@@ -67,7 +67,7 @@ void SettingsEditor::AddressChange(int n)
     frame[n]->setText(QString::number(FrameOf(static_cast<std::uint32_t>(TextToInt(text)))));
 }
 
-void SettingsEditor::AddressExit(int n)
+void AddressesPage::AddressExit(int n)
 {
     QLineEdit* field = address[n];
     const QString entered = field->text();
@@ -93,7 +93,7 @@ void SettingsEditor::AddressExit(int n)
     }
 }
 
-bool SettingsEditor::NumericKeyPress(QChar key)
+bool EditorPanel::NumericKeyPress(QChar key)
 {
     setStatusText(QString());
     // Control characters carry editing keys and the clipboard shortcuts.
@@ -103,19 +103,19 @@ bool SettingsEditor::NumericKeyPress(QChar key)
     return false;
 }
 
-void SettingsEditor::FixedNumberExit(QLineEdit* field)
+void AddressesPage::FixedNumberExit(QLineEdit* field)
 {
     const QString filled = field->text().rightJustified(TypingLimit(field), QLatin1Char('0'));
     if (filled != field->text())
         field->setText(filled);
 }
 
-bool SettingsEditor::IsLegalCapcode(const QLineEdit* field) const
+bool AddressesPage::IsLegalCapcode(const QLineEdit* field) const
 {
     return q9tx::IsLegalCapcode(TextToInt(field->text()));
 }
 
-bool SettingsEditor::IsFreeCapcode(const QLineEdit* field) const
+bool AddressesPage::IsFreeCapcode(const QLineEdit* field) const
 {
     // Every row counts, in use or not; the field itself is one of the eight.
     const QString text = field->text();

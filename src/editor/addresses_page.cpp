@@ -1,5 +1,8 @@
-// The page "Addresses": eight receiving addresses with their functions, and the
-// targets of urgent calls.
+// The page "Addresses": how it is laid out and which rule each control runs.
+
+#include "editor/addresses_page.h"
+
+#include <string>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,16 +13,13 @@
 #include <QVBoxLayout>
 
 #include "editor/control_factory.h"
-#include "editor/settings_editor.h"
 #include "image/item_lists.h"
 
-using namespace q9tx;
-
+namespace q9tx {
 namespace {
 
-constexpr int kFirstCapcode = 2004000;
-constexpr int kCapcodeStep = 8;
-constexpr int kCapcodeLength = 7;
+// How far an address may count up after each write: no step to eight.
+constexpr int kLargestStep = 8;
 
 const char kFunctionLetters[] = "ABCD";
 
@@ -27,16 +27,21 @@ enum AddressColumn { EnableColumn, CapcodeColumn, FrameColumn, StepColumn, Stora
 
 QString FunctionLetter(int function) { return QString(QLatin1Char(kFunctionLetters[function])); }
 
+std::string Name(const char* family, int n, int function = -1)
+{
+    std::string name = family + std::to_string(n + 1);
+    if (function >= 0)
+        name += kFunctionLetters[function];
+    return name;
+}
+
 }  // namespace
 
-QWidget* SettingsEditor::BuildAddressesPage()
+AddressesPage::AddressesPage(EditorShell& shell) : EditorPanel(shell, QStringLiteral("channels"))
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("channels"));
-    auto* column = new QVBoxLayout(page);
+    auto* column = new QVBoxLayout(this);
 
-    addresses = MakeGroup(page, QStringLiteral("addresses"), QStringLiteral("Addresses"),
-                          QStringLiteral("Addresses|Receiving channels"));
+    addresses = MakeSettingGroup(this, "Addresses");
     auto* grid = new QGridLayout(addresses);
     grid->setVerticalSpacing(2);
     grid->addWidget(MakeLabel(addresses, {}, QStringLiteral("frame")), 0, FrameColumn);
@@ -45,26 +50,24 @@ QWidget* SettingsEditor::BuildAddressesPage()
         grid->addWidget(MakeLabel(addresses, {}, FunctionLetter(function)), 0, FirstFormatColumn + function);
 
     QStringList steps;
-    for (int step = 0; step <= 8; ++step)
+    for (int step = 0; step <= kLargestStep; ++step)
         steps << QString::number(step);
-    const QStringList storageChoices = ItemTexts(kStorageItems);
-    const QStringList formats = ItemTexts(kFormatItems);
 
     for (int n = 0; n < kAddressCount; ++n) {
         const QString number = QString::number(n + 1);
         const int row = n + 1;
-        addrEn[n] = MakeCheck(addresses, QStringLiteral("addrEn") + number, QStringLiteral("&") + number, true);
-        address[n] = MakeEdit(addresses, QStringLiteral("address") + number, kCapcodeLength,
-                              QString::number(kFirstCapcode + kCapcodeStep * n));
+        // The row's number is its caption and its access key.
+        addrEn[n] = MakeSettingCheck(addresses, Name("addrEn", n), QStringLiteral("&") + number);
+        address[n] = MakeSettingEdit(addresses, Name("address", n));
         frame[n] = MakeLabel(addresses, QStringLiteral("frame") + number, QStringLiteral("0"));
         frame[n]->setAlignment(Qt::AlignCenter);
-        autoInc[n] = MakeDropDown(addresses, QStringLiteral("autoInc") + number, steps, 0, 9);
+        autoInc[n] = MakeDropDown(addresses, QStringLiteral("autoInc") + number, steps, 0, kLargestStep + 1);
         grid->addWidget(addrEn[n], row, EnableColumn);
         grid->addWidget(address[n], row, CapcodeColumn);
         grid->addWidget(frame[n], row, FrameColumn);
         grid->addWidget(autoInc[n], row, StepColumn);
         if (n < kStorageChoiceCount) {
-            storage[n] = MakeDropDown(addresses, QStringLiteral("storage") + number, storageChoices, 0);
+            storage[n] = MakeSettingDropDown(addresses, Name("storage", n));
             grid->addWidget(storage[n], row, StorageColumn);
         } else {
             const int label = n - kStorageChoiceCount;
@@ -72,26 +75,53 @@ QWidget* SettingsEditor::BuildAddressesPage()
             grid->addWidget(storageLabel[label], row, StorageColumn);
         }
         for (int function = 0; function < kFunctionCount; ++function) {
-            format[n][function] =
-                MakeDropDown(addresses, QStringLiteral("format") + number + FunctionLetter(function), formats, 1);
+            format[n][function] = MakeSettingDropDown(addresses, Name("format", n, function));
             grid->addWidget(format[n][function], row, FirstFormatColumn + function);
         }
     }
     column->addWidget(addresses);
 
     // One column per address, its functions A to D from top to bottom.
-    urgent = MakeGroup(page, QStringLiteral("urgent"), QStringLiteral("Urgent call targets"),
-                       QStringLiteral("Urgent call targets|Destinations for urgent call"));
+    urgent = MakeSettingGroup(this, "Urgent call targets");
     auto* targets = new QGridLayout(urgent);
     targets->setVerticalSpacing(2);
     for (int n = 0; n < kAddressCount; ++n) {
         for (int function = 0; function < kFunctionCount; ++function) {
-            const QString caption = QString::number(n + 1) + FunctionLetter(function);
-            urgentTarget[n][function] = MakeCheck(urgent, QStringLiteral("urgent") + caption, caption, false);
+            urgentTarget[n][function] = MakeSettingCheck(urgent, Name("urgent", n, function));
             targets->addWidget(urgentTarget[n][function], function, n);
         }
     }
     column->addWidget(urgent);
     column->addStretch(1);
-    return page;
+    WireRules();
 }
+
+void AddressesPage::WireRules()
+{
+    for (int n = 0; n < kAddressCount; ++n) {
+        onToggle(addrEn[n], [this, n] { AddrEnClick(n); });
+        onTextChange(address[n], [this, n] { AddressChange(n); });
+        fieldEvents().setExitRule(address[n], [this, n] { AddressExit(n); });
+        filterNumericKeys(address[n]);
+    }
+    for (int n = 0; n < kStorageChoiceCount; ++n) {
+        onChoice(storage[n], [this, n] { StorageChange(n); });
+        fieldEvents().setExitRule(storage[n], [this] { StorageExit(); });
+    }
+}
+
+std::array<std::int64_t, AddressesPage::kStorageChoiceCount> AddressesPage::StorageChoices() const
+{
+    std::array<std::int64_t, kStorageChoiceCount> choices{};
+    for (int n = 0; n < kStorageChoiceCount; ++n)
+        choices[n] = storage[n]->currentIndex();
+    return choices;
+}
+
+void AddressesPage::ShowFixedStorage(const QString& text)
+{
+    for (QLabel* label : storageLabel)
+        label->setText(text);
+}
+
+}  // namespace q9tx

@@ -10,6 +10,7 @@
 #include "editor/control_hints.h"
 #include "editor/limited_edit.h"
 #include "editor/upper_case_validator.h"
+#include "image/setting_table.h"
 
 namespace q9tx {
 
@@ -53,10 +54,16 @@ QComboBox* MakeDropDown(QWidget* parent, const QString& name, const QStringList&
 QComboBox* MakeSimpleCombo(QWidget* parent, const QString& name, const QStringList& items, int index)
 {
     QComboBox* box = MakeDropDown(parent, name, items, index);
+    AllowTyping(box);
+    return box;
+}
+
+void AllowTyping(QComboBox* box)
+{
+    const int index = box->currentIndex();
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCurrentIndex(index);
-    return box;
 }
 
 QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& caption, bool checked)
@@ -93,6 +100,79 @@ QLabel* AddCaptioned(QGridLayout* grid, int row, int column, const QString& capt
     grid->addWidget(label, row, column);
     grid->addWidget(control, row, column + 1);
     return label;
+}
+
+}  // namespace q9tx
+
+namespace q9tx {
+namespace {
+
+QString Qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const SettingDefinition& Setting(std::string_view name) { return SettingTable()[SettingIndex(name)]; }
+
+// What the page builds the control with: where start-up changes it, the table says so.
+QString BuiltText(const SettingDefinition& setting) { return Qs(setting.builtText.value_or(setting.defaultText)); }
+
+template <typename Control>
+Control* WithHint(Control* control, const SettingDefinition& setting)
+{
+    if (!setting.hint.empty())
+        ApplyHint(control, Qs(setting.hint));
+    return control;
+}
+
+}  // namespace
+
+QString SettingCaption(std::string_view name) { return Qs(Setting(name).caption); }
+
+QLabel* AddCaptioned(QGridLayout* grid, int row, int column, QWidget* control)
+{
+    return AddCaptioned(grid, row, column, SettingCaption(control->objectName().toStdString()) + QLatin1Char(':'),
+                        control);
+}
+
+QLineEdit* MakeSettingEdit(QWidget* parent, std::string_view name)
+{
+    const SettingDefinition& setting = Setting(name);
+    return WithHint(MakeEdit(parent, Qs(name), static_cast<int>(setting.maxLength), BuiltText(setting)), setting);
+}
+
+QLineEdit* MakeSettingTimeEdit(QWidget* parent, std::string_view name)
+{
+    const SettingDefinition& setting = Setting(name);
+    return WithHint(MakeTimeEdit(parent, Qs(name), BuiltText(setting)), setting);
+}
+
+QLineEdit* MakeSettingUpperCaseEdit(QWidget* parent, std::string_view name)
+{
+    const SettingDefinition& setting = Setting(name);
+    return WithHint(MakeUpperCaseEdit(parent, Qs(name), static_cast<int>(setting.maxLength), BuiltText(setting)),
+                    setting);
+}
+
+QComboBox* MakeSettingDropDown(QWidget* parent, std::string_view name, int lines)
+{
+    const SettingDefinition& setting = Setting(name);
+    QStringList items;
+    for (const std::string_view item : setting.items)
+        items << Qs(item);
+    return WithHint(MakeDropDown(parent, Qs(name), items, static_cast<int>(items.indexOf(BuiltText(setting))), lines),
+                    setting);
+}
+
+QCheckBox* MakeSettingCheck(QWidget* parent, std::string_view name, const QString& caption)
+{
+    const SettingDefinition& setting = Setting(name);
+    return WithHint(MakeCheck(parent, Qs(name), caption.isEmpty() ? Qs(setting.caption) : caption,
+                              BuiltText(setting) == QStringLiteral("yes")),
+                    setting);
+}
+
+QGroupBox* MakeSettingGroup(QWidget* parent, std::string_view caption)
+{
+    const SettingGroup& group = *FindGroup(caption);
+    return MakeGroup(parent, Qs(group.name), Qs(group.caption), Qs(group.hint));
 }
 
 }  // namespace q9tx

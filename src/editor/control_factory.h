@@ -2,8 +2,6 @@
 // Makers for the editor's controls: each gives the control its object name and the
 // properties the inventory lists, so that the page builders stay tables of names.
 
-#include <array>
-#include <cstddef>
 #include <string_view>
 
 #include <QString>
@@ -28,22 +26,13 @@ QLineEdit* MakeEdit(QWidget* parent, const QString& name, int maxLength, const Q
 QLineEdit* MakeTimeEdit(QWidget* parent, const QString& name, const QString& text);
 // An edit that shows letters in upper case, typed or pasted.
 QLineEdit* MakeUpperCaseEdit(QWidget* parent, const QString& name, int maxLength, const QString& text);
-// The texts of one of the image's item lists (image/item_lists.h), which the drop-downs
-// show in the stored order.
-template <std::size_t Count>
-QStringList ItemTexts(const std::array<std::string_view, Count>& items)
-{
-    QStringList texts;
-    for (const std::string_view item : items)
-        texts << QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size()));
-    return texts;
-}
-
 // A list the user can only choose from; index -1 selects nothing.
 QComboBox* MakeDropDown(QWidget* parent, const QString& name, const QStringList& items, int index,
                         int lines = kDefaultDropDownLines);
 // A list whose text can also be typed.
 QComboBox* MakeSimpleCombo(QWidget* parent, const QString& name, const QStringList& items, int index);
+// Lets the user type the text of a list too.
+void AllowTyping(QComboBox* box);
 QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& caption, bool checked);
 // A label; the name may be empty for captions that nothing refers to.
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text);
@@ -57,5 +46,21 @@ namespace q9tx {
 
 // Puts a caption label into (row, column) and the control beside it; returns the label.
 QLabel* AddCaptioned(QGridLayout* grid, int row, int column, const QString& caption, QWidget* control);
+// The same with the caption of the control's setting and a colon.
+QLabel* AddCaptioned(QGridLayout* grid, int row, int column, QWidget* control);
+
+// What the setting table calls the setting.
+QString SettingCaption(std::string_view name);
+
+// The controls of the settings the setting table describes: each takes its object name,
+// typing limit, items, the value the page is built with and its hint from the table.
+QLineEdit* MakeSettingEdit(QWidget* parent, std::string_view name);
+QLineEdit* MakeSettingTimeEdit(QWidget* parent, std::string_view name);
+QLineEdit* MakeSettingUpperCaseEdit(QWidget* parent, std::string_view name);
+QComboBox* MakeSettingDropDown(QWidget* parent, std::string_view name, int lines = kDefaultDropDownLines);
+// With the table's caption, unless the page shows another one.
+QCheckBox* MakeSettingCheck(QWidget* parent, std::string_view name, const QString& caption = {});
+// A group box of the setting table's groups, by its caption.
+QGroupBox* MakeSettingGroup(QWidget* parent, std::string_view caption);
 
 }  // namespace q9tx

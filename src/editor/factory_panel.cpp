@@ -1,5 +1,6 @@
-// The factory panel: factory settings that the transfers and the image conversion
-// read and set. The window keeps it hidden.
+// The factory panel: how it is laid out and which rule each control runs.
+
+#include "editor/factory_panel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,33 +10,37 @@
 
 #include "editor/control_factory.h"
 #include "editor/control_hints.h"
-#include "editor/settings_editor.h"
-#include "image/item_lists.h"
+#include "image/setting_table.h"
 
-using namespace q9tx;
+namespace q9tx {
+namespace {
 
-QWidget* SettingsEditor::BuildFactoryPanel()
+constexpr int kCommentLength = 16;
+
+}  // namespace
+
+FactoryPanel::FactoryPanel(EditorShell& shell) : EditorPanel(shell, QStringLiteral("factory"))
 {
-    auto* panel = new QWidget;
-    panel->setObjectName(QStringLiteral("factory"));
-    auto* grid = new QGridLayout(panel);
+    auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 4, 8, 4);
 
-    customerId = MakeDropDown(panel, QStringLiteral("customerId"), {}, -1);
-    mapVersion = MakeSimpleCombo(panel, QStringLiteral("mapVersion"), {QStringLiteral("0")}, 0);
+    // What the pager's header holds; none of it is a setting of the image.
+    customerId = MakeDropDown(this, QStringLiteral("customerId"), {}, -1);
+    mapVersion = MakeSimpleCombo(this, QStringLiteral("mapVersion"), {QStringLiteral("0")}, 0);
     mapVersion->setEnabled(false);
-    lcdGain = MakeDropDown(panel, QStringLiteral("lcdGain"), {}, -1);
-    overheat = MakeDropDown(panel, QStringLiteral("overheat"), {}, -1);
-    date = MakeLabel(panel, QStringLiteral("date"), QString());
-    comment = MakeEdit(panel, QStringLiteral("comment"), 16);
-    bs1 = MakeEdit(panel, QStringLiteral("bs1"), 2);
-    ApplyHint(bs1, QStringLiteral("Range: 2 - 61"), ToolTip::On);
-    bs3 = MakeEdit(panel, QStringLiteral("bs3"), 2);
-    ApplyHint(bs3, QStringLiteral("Range: 3 - 62"), ToolTip::On);
-    filterStrength = MakeDropDown(panel, QStringLiteral("filterStrength"),
-                                  ItemTexts(kFilterStrengthItems), 1);
-    preambleError = MakeDropDown(panel, QStringLiteral("preambleError"), ItemTexts(kPreambleErrorItems), 1);
-    bs2Option = MakeCheck(panel, QStringLiteral("bs2Option"), QStringLiteral("BS2 Option"), false);
+    lcdGain = MakeDropDown(this, QStringLiteral("lcdGain"), {}, -1);
+    overheat = MakeDropDown(this, QStringLiteral("overheat"), {}, -1);
+    date = MakeLabel(this, QStringLiteral("date"), QString());
+    comment = MakeEdit(this, QStringLiteral("comment"), kCommentLength);
+    bs1 = MakeSettingEdit(this, "bs1");
+    bs3 = MakeSettingEdit(this, "bs3");
+    // The thresholds' ranges show as tool-tips as well.
+    for (QLineEdit* threshold : {bs1, bs3})
+        ApplyHint(threshold, QString::fromStdString(FindSetting(threshold->objectName().toStdString())->hint),
+                  ToolTip::On);
+    filterStrength = MakeSettingDropDown(this, "filterStrength");
+    preambleError = MakeSettingDropDown(this, "preambleError");
+    bs2Option = MakeSettingCheck(this, "bs2Option");
 
     AddCaptioned(grid, 0, 0, QStringLiteral("Customer ID:"), customerId);
     AddCaptioned(grid, 0, 2, QStringLiteral("Map:"), mapVersion);
@@ -43,11 +48,22 @@ QWidget* SettingsEditor::BuildFactoryPanel()
     AddCaptioned(grid, 0, 6, QStringLiteral("Overheat:"), overheat);
     grid->addWidget(date, 0, 8);
     grid->addWidget(comment, 0, 9);
-    AddCaptioned(grid, 1, 0, QStringLiteral("BS1:"), bs1);
-    AddCaptioned(grid, 1, 2, QStringLiteral("BS3:"), bs3);
-    AddCaptioned(grid, 1, 4, QStringLiteral("Filter strength:"), filterStrength);
-    AddCaptioned(grid, 1, 6, QStringLiteral("Preamble error:"), preambleError);
+    AddCaptioned(grid, 1, 0, bs1);
+    AddCaptioned(grid, 1, 2, bs3);
+    AddCaptioned(grid, 1, 4, filterStrength);
+    AddCaptioned(grid, 1, 6, preambleError);
     grid->addWidget(bs2Option, 1, 8, 1, 2);
     grid->setColumnStretch(10, 1);
-    return panel;
+    WireRules();
 }
+
+void FactoryPanel::WireRules()
+{
+    fieldEvents().setExitRule(bs1, [this] { BS1Exit(); });
+    filterNumericKeys(bs1);
+    fieldEvents().setExitRule(bs3, [this] { BS3Exit(); });
+    filterNumericKeys(bs3);
+    refuseMultiByteCharacters(comment);
+}
+
+}  // namespace q9tx

@@ -1,7 +1,7 @@
-// The page "General": firmware and serial number, general options, alerts, decoder,
-// RF and the menus the pager's user may open.
+// The page "General": how it is laid out and which rule each control runs.
 
-#include <string_view>
+#include "editor/general_page.h"
+
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,26 +14,27 @@
 #include <QVBoxLayout>
 
 #include "editor/control_factory.h"
-#include "editor/control_hints.h"
-#include "editor/settings_editor.h"
 #include "editor/up_down_button.h"
-#include "image/item_lists.h"
 #include "image/settings_rules.h"
 
-using namespace q9tx;
-
+namespace q9tx {
 namespace {
 
+// How many items the language list shows at once.
+constexpr int kLanguageLines = 14;
+constexpr int kBannerLength = 20;
+
 // A wrapping spin button over the setting's range, the range its exit rule checks.
-UpDownButton* SpinButton(QLineEdit* edit, std::string_view name, QWidget* parent)
+UpDownButton* SpinButton(QLineEdit* edit, QWidget* parent)
 {
-    const ValueRange range = *RangeOf(name);
-    return new UpDownButton(edit, range.minimum, range.maximum, true, parent);
+    const ValueRange range = *RangeOf(edit->objectName().toStdString());
+    auto* upDown = new UpDownButton(edit, range.minimum, range.maximum, true, parent);
+    upDown->setObjectName(edit->objectName() + QStringLiteral("UpDown"));
+    return upDown;
 }
 
 // The edit and its up-down side by side in one grid cell, the unit after them.
-void AddWithUpDown(QGridLayout* grid, int row, const QString& caption, QLineEdit* edit, UpDownButton* upDown,
-                   const QString& unit)
+void AddWithUpDown(QGridLayout* grid, int row, QLineEdit* edit, UpDownButton* upDown, const QString& unit)
 {
     auto* pair = new QHBoxLayout;
     pair->setSpacing(0);
@@ -44,7 +45,7 @@ void AddWithUpDown(QGridLayout* grid, int row, const QString& caption, QLineEdit
         pair->addWidget(MakeLabel(edit->parentWidget(), {}, unit));
     }
     pair->addStretch(1);
-    auto* label = MakeLabel(edit->parentWidget(), {}, caption);
+    auto* label = MakeLabel(edit->parentWidget(), {}, SettingCaption(edit->objectName().toStdString()) + QLatin1Char(':'));
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
     grid->addLayout(pair, row, 1);
@@ -52,22 +53,20 @@ void AddWithUpDown(QGridLayout* grid, int row, const QString& caption, QLineEdit
 
 }  // namespace
 
-QWidget* SettingsEditor::BuildGeneralPage()
+GeneralPage::GeneralPage(EditorShell& shell) : EditorPanel(shell, QStringLiteral("general"))
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("general"));
-    auto* column = new QVBoxLayout(page);
+    auto* column = new QVBoxLayout(this);
 
     // Directly on the page: firmware and serial number.
     auto* identity = new QHBoxLayout;
-    firmware = MakeLabel(page, QStringLiteral("firmware"), QString());
+    firmware = MakeLabel(this, QStringLiteral("firmware"), QString());
     firmware->setMinimumWidth(firmware->fontMetrics().horizontalAdvance(QStringLiteral("V255")) + 4);
-    serialNum = MakeEdit(page, QStringLiteral("serialNum"), 8, QStringLiteral("00000000"));
-    serialInc = MakeCheck(page, QStringLiteral("serialInc"), QStringLiteral("auto inc."), false);
-    identity->addWidget(MakeLabel(page, {}, QStringLiteral("Firmware:")));
+    serialNum = MakeSettingEdit(this, "serialNum");
+    serialInc = MakeCheck(this, QStringLiteral("serialInc"), QStringLiteral("auto inc."), false);
+    identity->addWidget(MakeLabel(this, {}, QStringLiteral("Firmware:")));
     identity->addWidget(firmware);
     identity->addSpacing(16);
-    identity->addWidget(MakeLabel(page, {}, QStringLiteral("Serial num:")));
+    identity->addWidget(MakeLabel(this, {}, SettingCaption("serialNum") + QLatin1Char(':')));
     identity->addWidget(serialNum);
     identity->addWidget(serialInc);
     identity->addStretch(1);
@@ -82,78 +81,67 @@ QWidget* SettingsEditor::BuildGeneralPage()
     groups->addLayout(middleColumn);
     groups->addLayout(rightColumn);
 
-    misc = MakeGroup(page, QStringLiteral("misc"), QStringLiteral("General"), QStringLiteral("General|General"));
+    misc = MakeSettingGroup(this, "General");
     auto* miscGrid = new QGridLayout(misc);
     miscGrid->setVerticalSpacing(2);
-    banner = MakeEdit(misc, QStringLiteral("banner"), 20, QStringLiteral("---- Zerin Q9TX ----"));
+    // The banner shows as the pager's display does: bold fixed-pitch characters.
+    banner = MakeSettingEdit(misc, "banner");
     QFont bannerFont(QStringLiteral("Courier"));
     bannerFont.setStyleHint(QFont::TypeWriter);
     bannerFont.setFixedPitch(true);
     bannerFont.setBold(true);
     bannerFont.setPixelSize(20);
     banner->setFont(bannerFont);
-    banner->setFixedWidth(QFontMetrics(bannerFont).horizontalAdvance(QString(20, QLatin1Char('W'))) + 12);
-    displayHoldTime = MakeEdit(misc, QStringLiteral("displayHoldTime"), 3, QStringLiteral("0"));
-    displayHoldTimeUpDown = SpinButton(displayHoldTime, "displayHoldTime", misc);
-    displayHoldTimeUpDown->setObjectName(QStringLiteral("displayHoldTimeUpDown"));
-    lcdBaseContrast = MakeEdit(misc, QStringLiteral("lcdBaseContrast"), 2, QStringLiteral("8"));
-    lcdBaseContrastUpDown = SpinButton(lcdBaseContrast, "lcdBaseContrast", misc);
-    lcdBaseContrastUpDown->setObjectName(QStringLiteral("lcdBaseContrastUpDown"));
-    menuLanguage = MakeDropDown(misc, QStringLiteral("menuLanguage"),
-                                ItemTexts(kMenuLanguageItems),
-                                0, 14);
-    dateFormat = MakeDropDown(misc, QStringLiteral("dateFormat"), ItemTexts(kDateFormatItems), 0);
-    timeFormat = MakeDropDown(misc, QStringLiteral("timeFormat"), ItemTexts(kTimeFormatItems), 0);
-    rangeHoldTime = MakeEdit(misc, QStringLiteral("rangeHoldTime"), 3, QStringLiteral("0"));
-    ApplyHint(rangeHoldTime, QStringLiteral("1-255 sec, 0=always on"));
-    rangeHoldTimeUpDown = SpinButton(rangeHoldTime, "rangeHoldTime", misc);
-    rangeHoldTimeUpDown->setObjectName(QStringLiteral("rangeHoldTimeUpDown"));
-    handProg = MakeCheck(misc, QStringLiteral("handProg"), QStringLiteral("Hand programming"), false);
-    passcode = MakeEdit(misc, QStringLiteral("passcode"), 4, QStringLiteral("6947"));
+    banner->setFixedWidth(QFontMetrics(bannerFont).horizontalAdvance(QString(kBannerLength, QLatin1Char('W'))) + 12);
+    displayHoldTime = MakeSettingEdit(misc, "displayHoldTime");
+    displayHoldTimeUpDown = SpinButton(displayHoldTime, misc);
+    lcdBaseContrast = MakeSettingEdit(misc, "lcdBaseContrast");
+    lcdBaseContrastUpDown = SpinButton(lcdBaseContrast, misc);
+    menuLanguage = MakeSettingDropDown(misc, "menuLanguage", kLanguageLines);
+    dateFormat = MakeSettingDropDown(misc, "dateFormat");
+    timeFormat = MakeSettingDropDown(misc, "timeFormat");
+    rangeHoldTime = MakeSettingEdit(misc, "rangeHoldTime");
+    rangeHoldTimeUpDown = SpinButton(rangeHoldTime, misc);
+    handProg = MakeSettingCheck(misc, "handProg");
+    passcode = MakeSettingEdit(misc, "passcode");
 
     miscGrid->addWidget(banner, 0, 0, 1, 2);
-    AddWithUpDown(miscGrid, 1, QStringLiteral("Display hold time:"), displayHoldTime, displayHoldTimeUpDown,
-                  QStringLiteral("sec"));
-    AddWithUpDown(miscGrid, 2, QStringLiteral("LCD base contrast:"), lcdBaseContrast, lcdBaseContrastUpDown, {});
-    AddCaptioned(miscGrid, 3, 0, QStringLiteral("Menu language:"), menuLanguage);
-    AddCaptioned(miscGrid, 4, 0, QStringLiteral("Date format:"), dateFormat);
-    AddCaptioned(miscGrid, 5, 0, QStringLiteral("Time format:"), timeFormat);
-    AddWithUpDown(miscGrid, 6, QStringLiteral("Range hold time:"), rangeHoldTime, rangeHoldTimeUpDown,
-                  QStringLiteral("sec"));
+    AddWithUpDown(miscGrid, 1, displayHoldTime, displayHoldTimeUpDown, QStringLiteral("sec"));
+    AddWithUpDown(miscGrid, 2, lcdBaseContrast, lcdBaseContrastUpDown, {});
+    AddCaptioned(miscGrid, 3, 0, menuLanguage);
+    AddCaptioned(miscGrid, 4, 0, dateFormat);
+    AddCaptioned(miscGrid, 5, 0, timeFormat);
+    AddWithUpDown(miscGrid, 6, rangeHoldTime, rangeHoldTimeUpDown, QStringLiteral("sec"));
     miscGrid->addWidget(handProg, 7, 0, 1, 2);
-    AddCaptioned(miscGrid, 8, 0, QStringLiteral("Passcode:"), passcode);
+    AddCaptioned(miscGrid, 8, 0, passcode);
     miscGrid->setRowStretch(9, 1);
     leftColumn->addWidget(misc);
 
-    alerts = MakeGroup(page, QStringLiteral("alerts"), QStringLiteral("Alerts"),
-                       QStringLiteral("Alerts|Alert duration, style and beep patterns"));
+    alerts = MakeSettingGroup(this, "Alerts");
     auto* alertGrid = new QGridLayout(alerts);
     alertGrid->setVerticalSpacing(2);
-    alertDuration = MakeDropDown(alerts, QStringLiteral("alertDuration"),
-                                 ItemTexts(kHoldTimeItems), 2);
-    fixedAlertMode = MakeDropDown(alerts, QStringLiteral("fixedAlertMode"),
-                                  ItemTexts(kFixedAlertModeItems), 0);
-    muteOption = MakeCheck(alerts, QStringLiteral("muteOption"), QStringLiteral("Allow muting"), false);
-    escalatingAlerts = MakeCheck(alerts, QStringLiteral("escalatingAlerts"), QStringLiteral("Escalating alerts"), false);
-    flashingAlerts = MakeCheck(alerts, QStringLiteral("flashingAlerts"), QStringLiteral("Flashes during alerts"), false);
-    lowBattAlertDelay = MakeCheck(alerts, QStringLiteral("lowBattAlertDelay"),
-                                  QStringLiteral("Low battery alert delay (16 sec)"), false);
-    nightMode = MakeCheck(alerts, QStringLiteral("nightMode"), QStringLiteral("Warning alerts during bed time"), false);
-    ApplyHint(nightMode, QStringLiteral("Silence period: 9:00 pm to 6:00 am"));
-    toneA = MakeUpperCaseEdit(alerts, QStringLiteral("toneA"), 4, QStringLiteral("FFFC"));
-    toneB = MakeUpperCaseEdit(alerts, QStringLiteral("toneB"), 4, QStringLiteral("CFFC"));
-    toneC = MakeUpperCaseEdit(alerts, QStringLiteral("toneC"), 4, QStringLiteral("CCC0"));
-    toneD = MakeUpperCaseEdit(alerts, QStringLiteral("toneD"), 4, QStringLiteral("CCCC"));
-    tonePowerOn = MakeUpperCaseEdit(alerts, QStringLiteral("tonePowerOn"), 4, QStringLiteral("A000"));
-    toneUrgent = MakeUpperCaseEdit(alerts, QStringLiteral("toneUrgent"), 4, QStringLiteral("D1B1"));
-    toneWarning = MakeUpperCaseEdit(alerts, QStringLiteral("toneWarning"), 4, QStringLiteral("8000"));
+    alertDuration = MakeSettingDropDown(alerts, "alertDuration");
+    fixedAlertMode = MakeSettingDropDown(alerts, "fixedAlertMode");
+    muteOption = MakeSettingCheck(alerts, "muteOption");
+    escalatingAlerts = MakeSettingCheck(alerts, "escalatingAlerts");
+    flashingAlerts = MakeSettingCheck(alerts, "flashingAlerts");
+    lowBattAlertDelay = MakeSettingCheck(alerts, "lowBattAlertDelay");
+    nightMode = MakeSettingCheck(alerts, "nightMode");
+    toneA = MakeSettingUpperCaseEdit(alerts, "toneA");
+    toneB = MakeSettingUpperCaseEdit(alerts, "toneB");
+    toneC = MakeSettingUpperCaseEdit(alerts, "toneC");
+    toneD = MakeSettingUpperCaseEdit(alerts, "toneD");
+    tonePowerOn = MakeSettingUpperCaseEdit(alerts, "tonePowerOn");
+    toneUrgent = MakeSettingUpperCaseEdit(alerts, "toneUrgent");
+    toneWarning = MakeSettingUpperCaseEdit(alerts, "toneWarning");
 
-    AddCaptioned(alertGrid, 0, 0, QStringLiteral("Duration:"), alertDuration);
-    AddCaptioned(alertGrid, 1, 0, QStringLiteral("Fixed mode:"), fixedAlertMode);
+    AddCaptioned(alertGrid, 0, 0, alertDuration);
+    AddCaptioned(alertGrid, 1, 0, fixedAlertMode);
     int row = 2;
     for (QCheckBox* box : {muteOption, escalatingAlerts, flashingAlerts, lowBattAlertDelay, nightMode})
         alertGrid->addWidget(box, row++, 0, 1, 2);
-    // Function tones A to D on the left, the event tones on the right.
+    // Function tones A to D on the left, the event tones on the right; inside the group
+    // "Alerts" the function tones go by their letter alone.
     auto* toneGrid = new QGridLayout;
     const std::array<const char*, kToneCount> toneCaptions = {"A:", "B:", "C:", "D:", "Power on:", "Urgent:", "Warning:"};
     const std::array<QLineEdit*, kToneCount> tones = tonePatterns();
@@ -167,38 +155,37 @@ QWidget* SettingsEditor::BuildGeneralPage()
     alertGrid->setRowStretch(row + 1, 1);
     middleColumn->addWidget(alerts);
 
-    decoder = MakeGroup(page, QStringLiteral("decoder"), QStringLiteral("Decoder"),
-                        QStringLiteral("Decoder|Decoder settings"));
+    decoder = MakeSettingGroup(this, "Decoder");
     auto* decoderGrid = new QGridLayout(decoder);
-    baudrate = MakeDropDown(decoder, QStringLiteral("baudrate"), ItemTexts(kBaudrateItems), 1);
-    polarity = MakeDropDown(decoder, QStringLiteral("polarity"), ItemTexts(kPolarityItems), 0);
-    AddCaptioned(decoderGrid, 0, 0, QStringLiteral("Baud rate:"), baudrate);
-    AddCaptioned(decoderGrid, 1, 0, QStringLiteral("Polarity:"), polarity);
+    baudrate = MakeSettingDropDown(decoder, "baudrate");
+    polarity = MakeSettingDropDown(decoder, "polarity");
+    AddCaptioned(decoderGrid, 0, 0, baudrate);
+    AddCaptioned(decoderGrid, 1, 0, polarity);
     rightColumn->addWidget(decoder);
 
-    rf = MakeGroup(page, QStringLiteral("rf"), QStringLiteral("RF"), QStringLiteral("RF|RF settings"));
+    rf = MakeSettingGroup(this, "RF");
     auto* rfGrid = new QGridLayout(rf);
-    pllChip = MakeDropDown(rf, QStringLiteral("pllChip"), ItemTexts(kPllChipItems), 0);
-    frequency = MakeEdit(rf, QStringLiteral("frequency"), 9);
-    Label54 = MakeLabel(rf, QStringLiteral("Label54"), QStringLiteral("Chan. spacing:"));
-    channelSpacing = MakeSimpleCombo(rf, QStringLiteral("channelSpacing"),
-                                     ItemTexts(kChannelSpacingItems), 0);
+    pllChip = MakeSettingDropDown(rf, "pllChip");
+    frequency = MakeSettingEdit(rf, "frequency");
+    Label54 = MakeLabel(rf, QStringLiteral("Label54"), SettingCaption("channelSpacing") + QLatin1Char(':'));
+    // The frequency rule shows the step it found; the user does not choose it.
+    channelSpacing = MakeSettingDropDown(rf, "channelSpacing");
+    AllowTyping(channelSpacing);
     channelSpacing->setEnabled(false);
     Label54->setBuddy(channelSpacing);
-    AddCaptioned(rfGrid, 0, 0, QStringLiteral("PLL chip:"), pllChip);
-    AddCaptioned(rfGrid, 1, 0, QStringLiteral("Frequency:"), frequency);
+    AddCaptioned(rfGrid, 0, 0, pllChip);
+    AddCaptioned(rfGrid, 1, 0, frequency);
     rfGrid->addWidget(MakeLabel(rf, {}, QStringLiteral("MHz")), 1, 2);
     rfGrid->addWidget(Label54, 2, 0);
     rfGrid->addWidget(channelSpacing, 2, 1, 1, 2);
     rightColumn->addWidget(rf);
 
-    menus = MakeGroup(page, QStringLiteral("menus"), QStringLiteral("Menus"),
-                      QStringLiteral("Menus|Options for user to access"));
+    menus = MakeSettingGroup(this, "Menus");
     auto* menuGrid = new QGridLayout(menus);
-    setup = MakeCheck(menus, QStringLiteral("setup"), QStringLiteral("Settings"), false);
-    schedule = MakeCheck(menus, QStringLiteral("schedule"), QStringLiteral("Schedule"), false);
-    textSize = MakeCheck(menus, QStringLiteral("textSize"), QStringLiteral("Text size"), false);
-    powerOff = MakeCheck(menus, QStringLiteral("powerOff"), QStringLiteral("Power off"), false);
+    setup = MakeSettingCheck(menus, "setup");
+    schedule = MakeSettingCheck(menus, "schedule");
+    textSize = MakeSettingCheck(menus, "textSize");
+    powerOff = MakeSettingCheck(menus, "powerOff");
     menuGrid->addWidget(setup, 0, 0);
     menuGrid->addWidget(schedule, 0, 1);
     menuGrid->addWidget(textSize, 1, 0);
@@ -206,5 +193,43 @@ QWidget* SettingsEditor::BuildGeneralPage()
     rightColumn->addWidget(menus);
     rightColumn->addStretch(1);
     column->addStretch(1);
-    return page;
+    WireRules();
 }
+
+void GeneralPage::WireRules()
+{
+    FieldEvents& events = fieldEvents();
+    for (QLineEdit* text : {serialNum, banner}) {
+        fillFixedStringOnExit(text);
+        refuseMultiByteCharacters(text);
+    }
+    struct RangeField {
+        QLineEdit* field;
+        void (GeneralPage::*enter)();
+        void (GeneralPage::*exit)();
+    };
+    for (const RangeField& range : {RangeField{displayHoldTime, &GeneralPage::DisplayHoldTimeEnter, &GeneralPage::DisplayHoldTimeExit},
+                                    RangeField{lcdBaseContrast, &GeneralPage::ContrastEnter, &GeneralPage::ContrastExit},
+                                    RangeField{rangeHoldTime, &GeneralPage::RangeHoldTimeEnter, &GeneralPage::RangeHoldTimeExit}}) {
+        events.setEnterRule(range.field, [this, enter = range.enter] { (this->*enter)(); });
+        events.setExitRule(range.field, [this, exit = range.exit] { (this->*exit)(); });
+        filterNumericKeys(range.field);
+    }
+    filterNumericKeys(passcode);
+    refuseMultiByteCharacters(passcode);
+    onChoice(fixedAlertMode, [this] { FixedAlertModeChange(); });
+    for (QLineEdit* tone : tonePatterns()) {
+        events.setExitRule(tone, [this, tone] { TonePatternExit(tone); });
+        events.setKeyFilter(tone, [this](QChar key) { return TonePatternKeyPress(key); });
+    }
+    onToggle(setup, [this] { SetupChange(); });
+    events.setExitRule(frequency, [this] { FrequencyExit(); });
+    events.setKeyFilter(frequency, [this](QChar key) { return FrequencyKeyPress(key); });
+}
+
+std::array<QLineEdit*, GeneralPage::kToneCount> GeneralPage::tonePatterns() const
+{
+    return {toneA, toneB, toneC, toneD, tonePowerOn, toneUrgent, toneWarning};
+}
+
+}  // namespace q9tx

@@ -9,8 +9,9 @@
 #include <QScopeGuard>
 
 #include "editor/field_marks.h"
+#include "editor/factory_panel.h"
 #include "editor/frequency_field_text.h"
-#include "editor/settings_editor.h"
+#include "editor/general_page.h"
 #include "editor/status_texts.h"
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
@@ -35,7 +36,7 @@ bool IsHexDigit(QChar key)
 
 // The range of a field with a spin button is the spin button's range. The field's text
 // is never corrected: a refused value stays for the user to see and mend.
-void LeaveRangeField(SettingsEditor& form, QLineEdit* field, UpDownButton* upDown)
+void LeaveRangeField(GeneralPage& form, QLineEdit* field, UpDownButton* upDown)
 {
     // The spin button belongs to the focused field, also when its text cannot be read.
     const auto hideSpinButton = qScopeGuard([upDown] { upDown->hide(); });
@@ -68,19 +69,19 @@ void CorrectThresholds(QLineEdit* bs1, QLineEdit* bs3, ThresholdLeft left)
 
 }  // namespace
 
-void SettingsEditor::DisplayHoldTimeEnter() { displayHoldTimeUpDown->show(); }
+void GeneralPage::DisplayHoldTimeEnter() { displayHoldTimeUpDown->show(); }
 
-void SettingsEditor::DisplayHoldTimeExit() { LeaveRangeField(*this, displayHoldTime, displayHoldTimeUpDown); }
+void GeneralPage::DisplayHoldTimeExit() { LeaveRangeField(*this, displayHoldTime, displayHoldTimeUpDown); }
 
-void SettingsEditor::ContrastEnter() { lcdBaseContrastUpDown->show(); }
+void GeneralPage::ContrastEnter() { lcdBaseContrastUpDown->show(); }
 
-void SettingsEditor::ContrastExit() { LeaveRangeField(*this, lcdBaseContrast, lcdBaseContrastUpDown); }
+void GeneralPage::ContrastExit() { LeaveRangeField(*this, lcdBaseContrast, lcdBaseContrastUpDown); }
 
-void SettingsEditor::RangeHoldTimeEnter() { rangeHoldTimeUpDown->show(); }
+void GeneralPage::RangeHoldTimeEnter() { rangeHoldTimeUpDown->show(); }
 
-void SettingsEditor::RangeHoldTimeExit() { LeaveRangeField(*this, rangeHoldTime, rangeHoldTimeUpDown); }
+void GeneralPage::RangeHoldTimeExit() { LeaveRangeField(*this, rangeHoldTime, rangeHoldTimeUpDown); }
 
-void SettingsEditor::FixedAlertModeChange()
+void GeneralPage::FixedAlertModeChange()
 {
     const bool userChooses = IsMuteOptionUsable(fixedAlertMode->currentIndex());
     muteOption->setEnabled(userChooses);
@@ -88,31 +89,31 @@ void SettingsEditor::FixedAlertModeChange()
         muteOption->setChecked(false);
 }
 
-bool SettingsEditor::TonePatternKeyPress(QChar key) { return IsControlCharacter(key) || IsHexDigit(key); }
+bool GeneralPage::TonePatternKeyPress(QChar key) { return IsControlCharacter(key) || IsHexDigit(key); }
 
-void SettingsEditor::TonePatternExit(QLineEdit* field)
+void GeneralPage::TonePatternExit(QLineEdit* field)
 {
     const QString filled = field->text().leftJustified(kToneDigits, QLatin1Char('0'));
     if (filled != field->text())
         field->setText(filled);
 }
 
-void SettingsEditor::SetupChange()
+void GeneralPage::SetupChange()
 {
     const bool settingsMenu = setup->isChecked();
     powerOff->setEnabled(settingsMenu);
     textSize->setEnabled(settingsMenu);
-    schedule->setEnabled(settingsMenu && useSchedule->isChecked());
+    emit setupChanged();
 }
 
-bool SettingsEditor::FrequencyKeyPress(QChar key)
+bool GeneralPage::FrequencyKeyPress(QChar key)
 {
     if (IsControlCharacter(key) || IsDecimalDigit(key))
         return true;
     return key == decimalSeparator() && frequency->text().size() > 2;
 }
 
-void SettingsEditor::FrequencyExit()
+void GeneralPage::FrequencyExit()
 {
     RfWord rfWord{};
     SetRfChipType(rfWord, static_cast<std::uint8_t>(std::max(pllChip->currentIndex(), 0)));
@@ -133,6 +134,6 @@ void SettingsEditor::FrequencyExit()
         frequency->setText(shown);
 }
 
-void SettingsEditor::BS1Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs1); }
+void FactoryPanel::BS1Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs1); }
 
-void SettingsEditor::BS3Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs3); }
+void FactoryPanel::BS3Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs3); }

@@ -1,4 +1,8 @@
-// The page "Schedule": the weekly schedule, one row per day.
+// The page "Schedule": how it is laid out and which rule each control runs.
+
+#include "editor/schedule_page.h"
+
+#include <string>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,46 +13,39 @@
 #include <QVBoxLayout>
 
 #include "editor/control_factory.h"
-#include "editor/settings_editor.h"
-#include "image/item_lists.h"
+#include "editor/masked_entry_guard.h"
 
-using namespace q9tx;
-
+namespace q9tx {
 namespace {
 
-const char* const kDayNames[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
 // The day-name and "to" labels of day N are Label55 + 2N and Label56 + 2N.
 constexpr int kFirstDayLabel = 55;
 
 enum DayColumn { NameColumn, PeriodColumn, StartColumn, ToColumn, FinishColumn, NightShiftColumn };
 
+std::string Name(const char* family, int day) { return family + std::to_string(day + 1); }
+
 }  // namespace
 
-QWidget* SettingsEditor::BuildSchedulePage()
+SchedulePage::SchedulePage(EditorShell& shell) : EditorPanel(shell, QStringLiteral("timefilters"))
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("timefilters"));
-    auto* column = new QVBoxLayout(page);
+    auto* column = new QVBoxLayout(this);
 
-    timetable = MakeGroup(page, QStringLiteral("timetable"), QStringLiteral("Schedule"),
-                          QStringLiteral("Schedule|Schedule options"));
+    timetable = MakeSettingGroup(this, "Schedule");
     auto* grid = new QGridLayout(timetable);
-    useSchedule = MakeCheck(timetable, QStringLiteral("useSchedule"), QStringLiteral("Use schedule"), false);
+    useSchedule = MakeSettingCheck(timetable, "useSchedule");
     grid->addWidget(useSchedule, 0, NameColumn, 1, 3);
 
-    const QStringList periods = ItemTexts(kPeriodItems);
     for (int day = 0; day < kDayCount; ++day) {
-        const QString number = QString::number(day + 1);
         const int row = day + 1;
         dayLabel[day] = MakeLabel(timetable, QStringLiteral("Label%1").arg(kFirstDayLabel + 2 * day),
-                                  QString::fromLatin1(kDayNames[day]));
-        period[day] = MakeDropDown(timetable, QStringLiteral("period") + number, periods, 2);
-        start[day] = MakeTimeEdit(timetable, QStringLiteral("start") + number, QStringLiteral("09:00"));
+                                  SettingCaption(Name("period", day)));
+        period[day] = MakeSettingDropDown(timetable, Name("period", day));
+        start[day] = MakeSettingTimeEdit(timetable, Name("start", day));
         toLabel[day] = MakeLabel(timetable, QStringLiteral("Label%1").arg(kFirstDayLabel + 2 * day + 1),
                                  QStringLiteral("to"));
-        finish[day] = MakeTimeEdit(timetable, QStringLiteral("finish") + number, QStringLiteral("18:00"));
-        nightShift[day] = MakeCheck(timetable, QStringLiteral("nightShift") + number, QStringLiteral("Night shift"),
-                                    false);
+        finish[day] = MakeSettingTimeEdit(timetable, Name("finish", day));
+        nightShift[day] = MakeSettingCheck(timetable, Name("nightShift", day), QStringLiteral("Night shift"));
         // Hidden times must not let the rest of the row move.
         for (QWidget* control : std::initializer_list<QWidget*>{start[day], toLabel[day], finish[day], nightShift[day]}) {
             QSizePolicy policy = control->sizePolicy();
@@ -65,5 +62,20 @@ QWidget* SettingsEditor::BuildSchedulePage()
     grid->setColumnStretch(NightShiftColumn + 1, 1);
     column->addWidget(timetable);
     column->addStretch(1);
-    return page;
+    WireRules();
 }
+
+void SchedulePage::WireRules()
+{
+    onToggle(useSchedule, [this] { UseScheduleClick(); });
+    for (int day = 0; day < kDayCount; ++day) {
+        onChoice(period[day], [this, day] { PeriodChange(day); });
+        for (QLineEdit* time : {start[day], finish[day]}) {
+            fieldEvents().setExitRule(time, [this, time] { TimeStringExit(time); });
+            filterNumericKeys(time);
+            new MaskedEntryGuard(time, fieldEvents());
+        }
+    }
+}
+
+}  // namespace q9tx

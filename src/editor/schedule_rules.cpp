@@ -8,10 +8,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTabWidget>
 
 #include "editor/field_marks.h"
-#include "editor/settings_editor.h"
+#include "editor/schedule_page.h"
 #include "editor/status_texts.h"
 #include "image/item_lists.h"
 #include "image/settings_validation.h"
@@ -26,27 +25,24 @@ std::string TimeText(const QLineEdit* field) { return field->text().toStdString(
 
 }  // namespace
 
-void SettingsEditor::UseScheduleClick()
+void SchedulePage::UseScheduleClick()
 {
     const bool inUse = useSchedule->isChecked();
-    storageLabel[0]->setText(inUse ? schedule->text() : storage[0]->itemText(kPrivateStorage));
-    for (QLabel* label : storageLabel)
-        label->setText(storageLabel[0]->text());
-    schedule->setEnabled(setup->isChecked() && inUse);
     for (int day = 0; day < kDayCount; ++day) {
         for (QWidget* control : std::initializer_list<QWidget*>{period[day], start[day], finish[day], nightShift[day]})
             control->setEnabled(inUse);
     }
+    emit scheduleUseChanged();
 }
 
-void SettingsEditor::PeriodChange(int day)
+void SchedulePage::PeriodChange(int day)
 {
     const bool within = period[day]->currentIndex() == kEnabledWithin;
     for (QWidget* control : std::initializer_list<QWidget*>{start[day], toLabel[day], finish[day], nightShift[day]})
         control->setVisible(within);
 }
 
-void SettingsEditor::TimeStringExit(QLineEdit* field)
+void SchedulePage::TimeStringExit(QLineEdit* field)
 {
     const bool legal = IsLegalTime(TimeText(field));
     setRefused(field, !legal);
@@ -56,7 +52,7 @@ void SettingsEditor::TimeStringExit(QLineEdit* field)
         showStatus(StatusIllegalValue);
 }
 
-bool SettingsEditor::CheckSchedule()
+bool SchedulePage::CheckSchedule()
 {
     for (int day = 0; day < kDayCount; ++day) {
         // What the user can no longer see goes back to its defaults. The day's choice
@@ -91,7 +87,7 @@ bool SettingsEditor::CheckSchedule()
     return !fails;
 }
 
-bool SettingsEditor::TimesCanBeStored()
+bool SchedulePage::TimesCanBeStored()
 {
     // The image keeps two digits of hour and two of minute for each time of an "Enabled"
     // day. A field that shows less (a blank position, or a minute that a pager held as a
@@ -109,7 +105,7 @@ bool SettingsEditor::TimesCanBeStored()
         }
     }
     if (!storable) {
-        PageControl1->setCurrentWidget(timefilters);
+        BringToFront();
         showStatus(StatusIllegalValue);
     }
     return storable;

@@ -7,11 +7,17 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "editor/addresses_page.h"
 #include "editor/editor_shell.h"
 #include "editor/error_box.h"
+#include "editor/factory_panel.h"
 #include "editor/field_marks.h"
-#include "editor/status_texts.h"
+#include "editor/general_page.h"
+#include "editor/messages_page.h"
+#include "editor/schedule_page.h"
 #include "editor/up_down_button.h"
+#include "image/folder_chain.h"
+#include "image/item_lists.h"
 #include "transfer/transfer_report.h"
 
 namespace q9tx {
@@ -26,109 +32,116 @@ constexpr int kFrequencySeparatorPosition = 3;
 SettingsEditor::SettingsEditor(EditorShell& shell, QWidget* parent) : QObject(parent), shell_(shell)
 {
     // The factory panel's controls come first in the window's tab order.
-    factory = BuildFactoryPanel();
-    factory->setParent(parent);
+    factory_ = new FactoryPanel(shell);
+    factory_->setParent(parent);
 
-    settings = new QWidget(parent);
-    settings->setObjectName(QStringLiteral("settings"));
-    auto* settingsColumn = new QVBoxLayout(settings);
+    settings_ = new QWidget(parent);
+    settings_->setObjectName(QStringLiteral("settings"));
+    auto* settingsColumn = new QVBoxLayout(settings_);
     settingsColumn->setContentsMargins(4, 4, 4, 4);
-    PageControl1 = new QTabWidget(settings);
+    PageControl1 = new QTabWidget(settings_);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    channels = BuildAddressesPage();
-    timefilters = BuildSchedulePage();
-    storagePage = BuildMessagesPage();
-    general = BuildGeneralPage();
-    PageControl1->addTab(channels, QStringLiteral("Addresses"));
-    PageControl1->addTab(timefilters, QStringLiteral("Schedule"));
-    PageControl1->addTab(storagePage, QStringLiteral("Messages"));
-    PageControl1->addTab(general, QStringLiteral("General"));
-    PageControl1->setCurrentWidget(general);
+    addresses_ = new AddressesPage(shell);
+    schedule_ = new SchedulePage(shell);
+    messages_ = new MessagesPage(shell);
+    general_ = new GeneralPage(shell);
+    PageControl1->addTab(addresses_, QStringLiteral("Addresses"));
+    PageControl1->addTab(schedule_, QStringLiteral("Schedule"));
+    PageControl1->addTab(messages_, QStringLiteral("Messages"));
+    PageControl1->addTab(general_, QStringLiteral("General"));
+    PageControl1->setCurrentWidget(general_);
     settingsColumn->addWidget(PageControl1);
 
-    WireEditorRules();
+    connect(addresses_, &AddressesPage::storageLeft, this, &SettingsEditor::FolderGroupRule);
+    connect(schedule_, &SchedulePage::scheduleUseChanged, this, &SettingsEditor::ScheduleUseRule);
+    connect(general_, &GeneralPage::setupChanged, this, &SettingsEditor::ScheduleMenuRule);
 }
 
 void SettingsEditor::ShowStartUpValues()
 {
-    bs1->setText(QStringLiteral("30"));
-    bs3->setText(QStringLiteral("31"));
-    factory->hide();
-    pllChip->setEnabled(false);
-    pllChip->setCurrentIndex(kPllChipFs8108);
-    channelSpacing->hide();
-    Label54->hide();
-    serialInc->hide();
-    displayHoldTime->setText(QStringLiteral("10"));
-    displayHoldTimeUpDown->setPosition(10);
-    displayHoldTimeUpDown->hide();
-    lcdBaseContrast->setText(QStringLiteral("15"));
-    lcdBaseContrastUpDown->setPosition(15);
-    lcdBaseContrastUpDown->hide();
-    messageOps->setChecked(true);
-    powerOff->setChecked(true);
-    rangeHoldTime->setText(QStringLiteral("30"));
-    rangeHoldTimeUpDown->setPosition(30);
-    rangeHoldTimeUpDown->hide();
-    for (QCheckBox* box : {setup, schedule, textSize, useSchedule})
+    GeneralPage& g = *general_;
+    factory_->bs1->setText(QStringLiteral("30"));
+    factory_->bs3->setText(QStringLiteral("31"));
+    factory_->hide();
+    g.pllChip->setEnabled(false);
+    g.pllChip->setCurrentIndex(kPllChipFs8108);
+    g.channelSpacing->hide();
+    g.Label54->hide();
+    g.serialInc->hide();
+    g.displayHoldTime->setText(QStringLiteral("10"));
+    g.displayHoldTimeUpDown->setPosition(10);
+    g.displayHoldTimeUpDown->hide();
+    g.lcdBaseContrast->setText(QStringLiteral("15"));
+    g.lcdBaseContrastUpDown->setPosition(15);
+    g.lcdBaseContrastUpDown->hide();
+    messages_->messageOps->setChecked(true);
+    g.powerOff->setChecked(true);
+    g.rangeHoldTime->setText(QStringLiteral("30"));
+    g.rangeHoldTimeUpDown->setPosition(30);
+    g.rangeHoldTimeUpDown->hide();
+    for (QCheckBox* box : {g.setup, g.schedule, g.textSize, schedule_->useSchedule})
         box->setChecked(true);
     // Each rule on its own: one that fails is reported and the window still starts.
-    Guarded([this] { CannedMessageClick(); });
-    Guarded([this] { StorageExit(); });
-    Guarded([this] { UnreadReminderChange(); });
-    Guarded([this] { UseScheduleClick(); });
+    Guarded([this] { messages_->CannedMessageClick(); });
+    Guarded([this] { addresses_->StorageExit(); });
+    Guarded([this] { messages_->UnreadReminderChange(); });
+    Guarded([this] { schedule_->UseScheduleClick(); });
 
     QString defaultFrequency = QString::fromLatin1(kDefaultFrequency);
     defaultFrequency[kFrequencySeparatorPosition] = decimalSeparator();
-    frequency->setText(defaultFrequency);
-    Guarded([this] { FrequencyExit(); });
+    g.frequency->setText(defaultFrequency);
+    Guarded([this] { general_->FrequencyExit(); });
 }
 
 void SettingsEditor::ShowPager(const QString& firmwareText, int mapVersionIndex, bool escalatingAlertsKnown)
 {
-    firmware->setText(firmwareText);
-    mapVersion->setCurrentIndex(mapVersionIndex);
-    escalatingAlerts->setVisible(escalatingAlertsKnown);
+    general_->firmware->setText(firmwareText);
+    factory_->mapVersion->setCurrentIndex(mapVersionIndex);
+    general_->escalatingAlerts->setVisible(escalatingAlertsKnown);
 }
 
 void SettingsEditor::ShowNoPager()
 {
-    mapVersion->setCurrentIndex(0);
-    firmware->setText(QStringLiteral("--"));
-    firmware->setStatusTip(QString());
-    escalatingAlerts->hide();
+    factory_->mapVersion->setCurrentIndex(0);
+    general_->firmware->setText(QStringLiteral("--"));
+    general_->firmware->setStatusTip(QString());
+    general_->escalatingAlerts->hide();
 }
 
-void SettingsEditor::ShowPagerInformation(const QString& text) { firmware->setStatusTip(text); }
+void SettingsEditor::ShowPagerInformation(const QString& text) { general_->firmware->setStatusTip(text); }
 
-int SettingsEditor::MapVersion() const { return mapVersion->currentIndex(); }
+int SettingsEditor::MapVersion() const { return factory_->mapVersion->currentIndex(); }
 
-void SettingsEditor::SetPllChipChoosable(bool choosable) { pllChip->setEnabled(choosable); }
+void SettingsEditor::SetPllChipChoosable(bool choosable) { general_->pllChip->setEnabled(choosable); }
 
 void SettingsEditor::TakeFactoryValues(const WriteFactoryValues& values)
 {
     if (values.pllChip)
-        pllChip->setCurrentIndex(*values.pllChip);
-    bs2Option->setChecked(values.bs2Option);
-    filterStrength->setCurrentIndex(values.filterStrength);
-    preambleError->setCurrentIndex(values.preambleError);
+        general_->pllChip->setCurrentIndex(*values.pllChip);
+    factory_->bs2Option->setChecked(values.bs2Option);
+    factory_->filterStrength->setCurrentIndex(values.filterStrength);
+    factory_->preambleError->setCurrentIndex(values.preambleError);
 }
 
-void SettingsEditor::RefuseFrequency() { setRefused(frequency, true); }
+void SettingsEditor::RefuseFrequency() { setRefused(general_->frequency, true); }
 
-void SettingsEditor::showStatus(int number) { shell_.setStatusText(StatusText(number)); }
-
-void SettingsEditor::setStatusText(const QString& text) { shell_.setStatusText(text); }
-
-QString SettingsEditor::statusText() const { return shell_.statusText(); }
+void SettingsEditor::AdvanceAddresses() { addresses_->AdvanceAddresses(); }
 
 QChar SettingsEditor::decimalSeparator() const { return shell_.decimalSeparator(); }
 
-FieldEvents& SettingsEditor::fieldEvents() { return shell_.fieldEvents(); }
+void SettingsEditor::FolderGroupRule() { messages_->SetFoldersUsable(AreFoldersUsable(addresses_->StorageChoices())); }
 
-std::array<QLineEdit*, SettingsEditor::kToneCount> SettingsEditor::tonePatterns() const
+void SettingsEditor::ScheduleUseRule()
 {
-    return {toneA, toneB, toneC, toneD, tonePowerOn, toneUrgent, toneWarning};
+    const bool inUse = schedule_->useSchedule->isChecked();
+    addresses_->ShowFixedStorage(inUse ? general_->schedule->text()
+                                       : addresses_->storage[0]->itemText(kPrivateStorage));
+    ScheduleMenuRule();
+}
+
+void SettingsEditor::ScheduleMenuRule()
+{
+    general_->schedule->setEnabled(general_->setup->isChecked() && schedule_->useSchedule->isChecked());
 }
 
 }  // namespace q9tx

@@ -1,33 +1,27 @@
 #pragma once
-// The settings editor: the factory panel and the four pages with every control that
-// shows a setting, and the rules that keep them consistent. It shows a settings value,
-// collects the one its controls hold, validates it and shows why it refuses one. It
-// reaches the window only through EditorShell.
-//
-// Families of controls are arrays indexed from 0: address[0] is "address1",
-// format[7][3] is "format8D", urgentTarget[0][0] is "urgent1A". Family handlers take
-// the same index.
+// The settings editor: the factory panel and the four pages, each with the controls
+// that show its settings and the rules that keep them consistent, and the rules that
+// span pages. It shows a settings value, collects the one its controls hold, validates
+// it and shows why it refuses one. It reaches the window only through EditorShell.
 
-#include <array>
 #include <optional>
 
-#include <QString>
 #include <QObject>
+#include <QString>
 
 #include "image/config_image.h"
 
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QTabWidget;
+class QWidget;
 
 namespace q9tx {
 
+class AddressesPage;
 class EditorShell;
-class FieldEvents;
-class UpDownButton;
+class FactoryPanel;
+class GeneralPage;
+class MessagesPage;
+class SchedulePage;
 struct WriteFactoryValues;
 
 // Two panels that the window places: "settings", which holds the pages, and the
@@ -35,22 +29,18 @@ struct WriteFactoryValues;
 class SettingsEditor : public QObject {
     Q_OBJECT
 public:
-    // The families of controls are those of the image.
-    static constexpr int kAddressCount = kSlotCount;
-    static constexpr int kFunctionCount = kSubAddressCount;  // A to D
-    static constexpr int kStorageChoiceCount = kSlotsWithStorage;
-    static constexpr int kDayCount = q9tx::kDayCount;
-    static constexpr int kCannedCount = q9tx::kCannedCount;
-    static constexpr int kFolderCount = q9tx::kFolderCount;
-    static constexpr int kToneCount = q9tx::kToneCount;
-
-    // Builds the factory panel and the pages and attaches the rules; both panels are
-    // widgets of `parent`.
+    // Builds the factory panel and the pages and attaches the rules that span pages;
+    // both panels are widgets of `parent`.
     SettingsEditor(EditorShell& shell, QWidget* parent);
 
-    QWidget* factoryPanel() const { return factory; }
+    FactoryPanel* factoryPanel() const { return factory_; }
     // The panel of the pages; the window disables it while an operation runs.
-    QWidget* settingsPanel() const { return settings; }
+    QWidget* settingsPanel() const { return settings_; }
+    AddressesPage& addressesPage() const { return *addresses_; }
+    SchedulePage& schedulePage() const { return *schedule_; }
+    MessagesPage& messagesPage() const { return *messages_; }
+    GeneralPage& generalPage() const { return *general_; }
+
     // Sets the start-up values and runs the rules that depend on them.
     void ShowStartUpValues();
 
@@ -81,59 +71,16 @@ public:
     // must have passed ValidateImage.
     void DecodeImage(const ConfigImage& image);
 
-    // The status number's text in the status bar, and any text.
-    void showStatus(int number);
-    void setStatusText(const QString& text);
-    QString statusText() const;
     QChar decimalSeparator() const;
 
-    // Address rules.
-    void AddrEnClick(int n);
-    void StorageChange(int n);
-    void StorageExit();
-    void AddressChange(int n);
-    void AddressExit(int n);
-    bool NumericKeyPress(QChar key);
-    void FixedNumberExit(QLineEdit* field);
-
-    // Schedule rules.
-    void UseScheduleClick();
-    void PeriodChange(int day);
-    void TimeStringExit(QLineEdit* field);
-    bool CheckSchedule();
-    // False, with the refused fields marked, the schedule page in front and "Illegal
-    // value." shown, when an "Enabled" day's time field holds no complete time.
-    bool TimesCanBeStored();
-
-    // Message and folder rules.
-    void UnreadReminderChange();
-    void MessageOpsClick();
-    void CannedMessageClick();
-    void FolderEnClick(int k);
-    void FixedStringExit(QLineEdit* field);
-    // The folder-group rule that StorageExit runs: the group is usable only while some
-    // address of rows 1 to 4 has public storage.
+    // Rules that span pages. The folder group is usable only while some address of rows
+    // 1 to 4 has public storage.
     void FolderGroupRule();
-
-    // Free texts that the image stores one byte per character:
-    // their edits refuse characters without a single-byte form. Run once by WireEditorRules.
-    void RefuseMultiByteCharacters();
-
-    // General, alert, decoder and RF rules.
-    void DisplayHoldTimeEnter();
-    void DisplayHoldTimeExit();
-    void ContrastEnter();
-    void ContrastExit();
-    void RangeHoldTimeEnter();
-    void RangeHoldTimeExit();
-    void FixedAlertModeChange();
-    bool TonePatternKeyPress(QChar key);
-    void TonePatternExit(QLineEdit* field);
-    void SetupChange();
-    bool FrequencyKeyPress(QChar key);
-    void FrequencyExit();
-    void BS1Exit();
-    void BS3Exit();
+    // Rows 5 to 8 store as the schedule says, and the schedule menu follows.
+    void ScheduleUseRule();
+    // The schedule menu is usable only while the schedule is in use and the settings
+    // menu is open to the user.
+    void ScheduleMenuRule();
 
     // Settings validation.
     bool ValidateSettings();
@@ -142,138 +89,15 @@ public:
     // to the front and gives it the focus.
     void ShowSettingsRefusal();
 
-    // Capcode tests of the address rules: a legal
-    // capcode, and one that no other capcode field holds. IsLegalCapcode throws
-    // q9tx::ConversionError for a text that is not a whole number.
-    bool IsLegalCapcode(const QLineEdit* field) const;
-    bool IsFreeCapcode(const QLineEdit* field) const;
-
-    // The seven tone fields in the inventory's order: A, B, C, D, power on, urgent, warning.
-    std::array<QLineEdit*, kToneCount> tonePatterns() const;
-
-    // ---- Controls, named as the rest of the system refers to them. ----
-
-    QWidget* factory = nullptr;
-    QWidget* settings = nullptr;
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* channels = nullptr;
-    QWidget* timefilters = nullptr;
-    QWidget* storagePage = nullptr;  // the page named "storage"
-    QWidget* general = nullptr;
-
-    // Factory panel.
-    QComboBox* customerId = nullptr;
-    QComboBox* mapVersion = nullptr;
-    QComboBox* lcdGain = nullptr;
-    QComboBox* overheat = nullptr;
-    QLabel* date = nullptr;
-    QLineEdit* comment = nullptr;
-    QLineEdit* bs1 = nullptr;
-    QLineEdit* bs3 = nullptr;
-    QComboBox* filterStrength = nullptr;
-    QComboBox* preambleError = nullptr;
-    QCheckBox* bs2Option = nullptr;
-
-    // Page "Addresses".
-    QGroupBox* addresses = nullptr;
-    std::array<QCheckBox*, kAddressCount> addrEn{};
-    std::array<QLineEdit*, kAddressCount> address{};
-    std::array<QLabel*, kAddressCount> frame{};
-    std::array<QComboBox*, kAddressCount> autoInc{};
-    std::array<QComboBox*, kStorageChoiceCount> storage{};       // "storage1" to "storage4"
-    std::array<QLabel*, kStorageChoiceCount> storageLabel{};     // "storage5" to "storage8"
-    std::array<std::array<QComboBox*, kFunctionCount>, kAddressCount> format{};
-    QGroupBox* urgent = nullptr;
-    std::array<std::array<QCheckBox*, kFunctionCount>, kAddressCount> urgentTarget{};  // "urgent1A".."urgent8D"
-
-    // Page "Schedule".
-    QGroupBox* timetable = nullptr;
-    QCheckBox* useSchedule = nullptr;
-    std::array<QLabel*, kDayCount> dayLabel{};  // "Label55", "Label57", ... "Label67"
-    std::array<QComboBox*, kDayCount> period{};
-    std::array<QLineEdit*, kDayCount> start{};
-    std::array<QLabel*, kDayCount> toLabel{};  // "Label56", "Label58", ... "Label68"
-    std::array<QLineEdit*, kDayCount> finish{};
-    std::array<QCheckBox*, kDayCount> nightShift{};
-
-    // Page "Messages".
-    QGroupBox* messages = nullptr;
-    QComboBox* messageHoldTime = nullptr;
-    QComboBox* messageEncoding = nullptr;
-    QComboBox* repeatedFilter = nullptr;
-    QComboBox* repeatedRejectionTime = nullptr;
-    QComboBox* unreadReminder = nullptr;
-    QComboBox* numReminders = nullptr;
-    QCheckBox* messageOps = nullptr;
-    QCheckBox* keepUnreadWhenDeletingAll = nullptr;
-    QCheckBox* cannedMessages = nullptr;
-    std::array<QLabel*, kCannedCount> cannedLabel{};  // "Label16" to "Label19"
-    std::array<QLineEdit*, kCannedCount> canned{};
-    QGroupBox* folders = nullptr;
-    QCheckBox* ignorePublicMessages = nullptr;
-    QCheckBox* hideMessageNumber = nullptr;
-    QComboBox* continuousMode = nullptr;
-    std::array<QCheckBox*, kFolderCount> folderEn{};
-    std::array<QLineEdit*, kFolderCount> folderName{};
-    std::array<QLineEdit*, kFolderCount> folderSize{};
-
-    // Page "General".
-    QLabel* firmware = nullptr;
-    QLineEdit* serialNum = nullptr;
-    QCheckBox* serialInc = nullptr;
-    QGroupBox* misc = nullptr;
-    QLineEdit* banner = nullptr;
-    QLineEdit* displayHoldTime = nullptr;
-    q9tx::UpDownButton* displayHoldTimeUpDown = nullptr;
-    QLineEdit* lcdBaseContrast = nullptr;
-    q9tx::UpDownButton* lcdBaseContrastUpDown = nullptr;
-    QComboBox* menuLanguage = nullptr;
-    QComboBox* dateFormat = nullptr;
-    QComboBox* timeFormat = nullptr;
-    QLineEdit* rangeHoldTime = nullptr;
-    q9tx::UpDownButton* rangeHoldTimeUpDown = nullptr;
-    QCheckBox* handProg = nullptr;
-    QLineEdit* passcode = nullptr;
-    QGroupBox* alerts = nullptr;
-    QComboBox* alertDuration = nullptr;
-    QComboBox* fixedAlertMode = nullptr;
-    QCheckBox* muteOption = nullptr;
-    QCheckBox* escalatingAlerts = nullptr;
-    QCheckBox* flashingAlerts = nullptr;
-    QCheckBox* lowBattAlertDelay = nullptr;
-    QCheckBox* nightMode = nullptr;
-    QLineEdit* toneA = nullptr;
-    QLineEdit* toneB = nullptr;
-    QLineEdit* toneC = nullptr;
-    QLineEdit* toneD = nullptr;
-    QLineEdit* tonePowerOn = nullptr;
-    QLineEdit* toneUrgent = nullptr;
-    QLineEdit* toneWarning = nullptr;
-    QGroupBox* decoder = nullptr;
-    QComboBox* baudrate = nullptr;
-    QComboBox* polarity = nullptr;
-    QGroupBox* rf = nullptr;
-    QComboBox* pllChip = nullptr;
-    QLineEdit* frequency = nullptr;
-    QLabel* Label54 = nullptr;
-    QComboBox* channelSpacing = nullptr;
-    QGroupBox* menus = nullptr;
-    QCheckBox* setup = nullptr;
-    QCheckBox* schedule = nullptr;
-    QCheckBox* textSize = nullptr;
-    QCheckBox* powerOff = nullptr;
-
 private:
-    QWidget* BuildFactoryPanel();
-    QWidget* BuildAddressesPage();
-    QWidget* BuildSchedulePage();
-    QWidget* BuildMessagesPage();
-    QWidget* BuildGeneralPage();
-    // Attaches the editor's rules to their controls.
-    void WireEditorRules();
-    FieldEvents& fieldEvents();
-
     EditorShell& shell_;
+    FactoryPanel* factory_ = nullptr;
+    QWidget* settings_ = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    AddressesPage* addresses_ = nullptr;
+    SchedulePage* schedule_ = nullptr;
+    MessagesPage* messages_ = nullptr;
+    GeneralPage* general_ = nullptr;
 };
 
 }  // namespace q9tx

@@ -1,22 +1,23 @@
 // The check that decides whether the editor's settings may be saved or written.
 
 #include <algorithm>
-#include <array>
-#include <optional>
 #include <vector>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTabWidget>
 
+#include "editor/addresses_page.h"
+#include "editor/editor_shell.h"
 #include "editor/field_events.h"
 #include "editor/field_marks.h"
+#include "editor/general_page.h"
 #include "editor/masked_entry_guard.h"
+#include "editor/messages_page.h"
+#include "editor/schedule_page.h"
 #include "editor/settings_editor.h"
 #include "editor/status_texts.h"
 #include "editor/text_conversion.h"
-#include "image/folder_slots.h"
 
 using namespace q9tx;
 
@@ -35,29 +36,32 @@ struct Refusal {
 
 // The marked fields in the order the validation reads them, each with the message its
 // rule shows for it.
-std::vector<Refusal> MarkedFields(SettingsEditor& form)
+std::vector<Refusal> MarkedFields(const SettingsEditor& form)
 {
+    const AddressesPage& addresses = form.addressesPage();
+    const GeneralPage& general = form.generalPage();
+    const SchedulePage& schedule = form.schedulePage();
     std::vector<Refusal> refusals;
-    for (QLineEdit* field : form.address) {
+    for (QLineEdit* field : addresses.address) {
         if (!isRefused(field))
             continue;
         bool legal = false;
         try {
-            legal = form.IsLegalCapcode(field);
+            legal = addresses.IsLegalCapcode(field);
         } catch (const ConversionError&) {
         }
         refusals.push_back({field, legal ? StatusCapcodeUsed : StatusIllegalCapcode});
     }
-    for (const Refusal& candidate : {Refusal{form.displayHoldTime, StatusIllegalValue},
-                                     Refusal{form.frequency, StatusIllegalFrequency},
-                                     Refusal{form.lcdBaseContrast, StatusIllegalValue},
-                                     Refusal{form.rangeHoldTime, StatusIllegalValue}}) {
+    for (const Refusal& candidate : {Refusal{general.displayHoldTime, StatusIllegalValue},
+                                     Refusal{general.frequency, StatusIllegalFrequency},
+                                     Refusal{general.lcdBaseContrast, StatusIllegalValue},
+                                     Refusal{general.rangeHoldTime, StatusIllegalValue}}) {
         if (isRefused(candidate.field))
             refusals.push_back(candidate);
     }
-    if (form.useSchedule->isChecked()) {
-        for (int day = 0; day < SettingsEditor::kDayCount; ++day) {
-            for (QLineEdit* time : {form.start[day], form.finish[day]}) {
+    if (schedule.useSchedule->isChecked()) {
+        for (int day = 0; day < SchedulePage::kDayCount; ++day) {
+            for (QLineEdit* time : {schedule.start[day], schedule.finish[day]}) {
                 if (isRefused(time))
                     refusals.push_back({time, StatusIllegalValue});
             }
@@ -66,34 +70,16 @@ std::vector<Refusal> MarkedFields(SettingsEditor& form)
     return refusals;
 }
 
-void BringToFront(SettingsEditor& form, QWidget* field)
+// Brings the page that holds the field to the front and gives the field the focus.
+void BringToFront(QWidget* field)
 {
-    for (int page = 0; page < form.PageControl1->count(); ++page) {
-        if (form.PageControl1->widget(page)->isAncestorOf(field))
-            form.PageControl1->setCurrentIndex(page);
+    for (QWidget* ancestor = field->parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        if (auto* page = qobject_cast<EditorPanel*>(ancestor)) {
+            page->BringToFront();
+            break;
+        }
     }
     field->setFocus(Qt::OtherFocusReason);
-}
-
-// Folder sizes carry no mark: a size whose range the image cannot hold is refused here,
-// where the user can make it smaller, instead of being saved as other folders.
-bool FoldersCanBeStored(SettingsEditor& form)
-{
-    std::array<FolderUse, SettingsEditor::kFolderCount> folders{};
-    for (int k = 0; k < SettingsEditor::kFolderCount; ++k) {
-        std::optional<std::int64_t> size;
-        try {
-            size = TextToInt(form.folderSize[k]->text());
-        } catch (const ConversionError&) {
-        }
-        folders[k] = {form.folderEn[k]->isChecked(), size};
-    }
-    const std::optional<FolderSlotsProblem> problem = CheckFolderSlots(folders);
-    if (!problem)
-        return true;
-    BringToFront(form, form.folderSize[problem->folder - 1]);
-    form.setStatusText(QString::fromStdString(problem->message));
-    return false;
 }
 
 }  // namespace
@@ -101,44 +87,45 @@ bool FoldersCanBeStored(SettingsEditor& form)
 bool SettingsEditor::ValidateSettings()
 {
     // The field the user is still in has not been tested yet: leave it and come back.
-    if (QWidget* current = fieldEvents().enteredField(); current && IsInputField(current)) {
+    if (QWidget* current = shell_.fieldEvents().enteredField(); current && IsInputField(current)) {
         // A masked field that refuses to be left stops the save or write right here.
         if (MaskedEntryGuard* guard = MaskedEntryGuard::of(current); guard && guard->refusesLeaving()) {
             guard->keepUserIn();
             return false;
         }
-        fieldEvents().exitAndReenter();
+        shell_.fieldEvents().exitAndReenter();
     }
     const auto marked = [](const QWidget* field) { return isRefused(field); };
-    if (std::any_of(address.begin(), address.end(), marked))
+    if (std::any_of(addresses_->address.begin(), addresses_->address.end(), marked))
         return false;
-    for (const QWidget* field : {displayHoldTime, frequency, lcdBaseContrast, rangeHoldTime}) {
+    for (const QWidget* field :
+         {general_->displayHoldTime, general_->frequency, general_->lcdBaseContrast, general_->rangeHoldTime}) {
         if (marked(field))
             return false;
     }
-    if (!TimesCanBeStored())
+    if (!schedule_->TimesCanBeStored())
         return false;
-    if (useSchedule->isChecked() && !CheckSchedule())
+    if (schedule_->useSchedule->isChecked() && !schedule_->CheckSchedule())
         return false;
-    return FoldersCanBeStored(*this);
+    return messages_->FoldersCanBeStored();
 }
 
 void SettingsEditor::ShowSettingsRefusal()
 {
     // A time field that refuses to be left keeps the user and says why itself.
-    if (const MaskedEntryGuard* guard = MaskedEntryGuard::of(fieldEvents().enteredField());
+    if (const MaskedEntryGuard* guard = MaskedEntryGuard::of(shell_.fieldEvents().enteredField());
         guard && guard->refusesLeaving())
         return;
     const std::vector<Refusal> refusals = MarkedFields(*this);
     if (refusals.empty())
         return;
-    const QString shown = statusText();
+    const QString shown = shell_.statusText();
     if (std::any_of(refusals.begin(), refusals.end(),
                     [&shown](const Refusal& refusal) { return StatusText(refusal.status) == shown; }))
         return;
     // An earlier success (a write that advanced an address into a refused one) must not
     // stay in view: the first refused field says why, where the user can mend it.
     const Refusal& first = refusals.front();
-    BringToFront(*this, first.field);
-    showStatus(first.status);
+    BringToFront(first.field);
+    shell_.setStatusText(StatusText(first.status));
 }

@@ -13,9 +13,14 @@
 #include <QMultiHash>
 #include <QVariant>
 
+#include "editor/addresses_page.h"
 #include "editor/error_box.h"
+#include "editor/factory_panel.h"
 #include "editor/field_marks.h"
 #include "editor/frequency_field_text.h"
+#include "editor/general_page.h"
+#include "editor/messages_page.h"
+#include "editor/schedule_page.h"
 #include "editor/settings_editor.h"
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
@@ -38,7 +43,7 @@ class Controls {
 public:
     explicit Controls(const SettingsEditor& form)
     {
-        for (const QWidget* root : {form.settingsPanel(), form.factoryPanel()}) {
+        for (const QWidget* root : {form.settingsPanel(), static_cast<QWidget*>(form.factoryPanel())}) {
             for (QWidget* control : root->findChildren<QWidget*>())
                 byName_.insert(control->objectName(), control);
         }
@@ -97,9 +102,9 @@ std::int64_t NumberOfText(const SettingDefinition& setting, const QString& text,
 // The size of an unticked folder is neither stored nor checked.
 bool IsUnusedFolderSize(const SettingsEditor& form, const std::string& name)
 {
-    for (int k = 0; k < SettingsEditor::kFolderCount; ++k) {
+    for (int k = 0; k < MessagesPage::kFolderCount; ++k) {
         if (name == Member("folderSize", k + 1))
-            return !form.folderEn[k]->isChecked();
+            return !form.messagesPage().folderEn[k]->isChecked();
     }
     return false;
 }
@@ -115,7 +120,8 @@ void SetListValue(QComboBox* box, std::int64_t value)
 
 void ShowNumber(SettingsEditor& form, QLineEdit* field, std::int64_t value)
 {
-    for (UpDownButton* upDown : {form.displayHoldTimeUpDown, form.lcdBaseContrastUpDown, form.rangeHoldTimeUpDown}) {
+    const GeneralPage& general = form.generalPage();
+    for (UpDownButton* upDown : {general.displayHoldTimeUpDown, general.lcdBaseContrastUpDown, general.rangeHoldTimeUpDown}) {
         if (upDown->associate() == field)
             upDown->setPosition(static_cast<int>(value));
     }
@@ -197,18 +203,19 @@ std::vector<std::string> ShowingOrder()
 
 void ShowFrames(SettingsEditor& form, const PagerSettings& settings)
 {
-    for (int row = 0; row < SettingsEditor::kAddressCount; ++row) {
+    for (int row = 0; row < AddressesPage::kAddressCount; ++row) {
         const auto capcode = static_cast<std::uint32_t>(settings.number(Member("address", row + 1)));
-        form.frame[row]->setText(QString::number(FrameOf(capcode)));
+        form.addressesPage().frame[row]->setText(QString::number(FrameOf(capcode)));
     }
 }
 
 // A row that stores publicly counts up by no step.
 void ResetPublicAutoIncrements(SettingsEditor& form)
 {
-    for (int row = 0; row < SettingsEditor::kStorageChoiceCount; ++row) {
-        if (form.storage[row]->currentIndex() == kPublicStorage)
-            form.autoInc[row]->setCurrentIndex(0);
+    const AddressesPage& addresses = form.addressesPage();
+    for (int row = 0; row < AddressesPage::kStorageChoiceCount; ++row) {
+        if (addresses.storage[row]->currentIndex() == kPublicStorage)
+            addresses.autoInc[row]->setCurrentIndex(0);
     }
 }
 
@@ -216,10 +223,13 @@ void ResetPublicAutoIncrements(SettingsEditor& form)
 // new value, so its old mark goes; the rules below mark again what the new values earn.
 void ClearMarksOfFilledFields(SettingsEditor& form)
 {
-    std::vector<QLineEdit*> marked(form.address.begin(), form.address.end());
-    marked.insert(marked.end(), form.start.begin(), form.start.end());
-    marked.insert(marked.end(), form.finish.begin(), form.finish.end());
-    marked.insert(marked.end(), {form.displayHoldTime, form.lcdBaseContrast, form.rangeHoldTime, form.frequency});
+    const AddressesPage& addresses = form.addressesPage();
+    const SchedulePage& schedule = form.schedulePage();
+    const GeneralPage& general = form.generalPage();
+    std::vector<QLineEdit*> marked(addresses.address.begin(), addresses.address.end());
+    marked.insert(marked.end(), schedule.start.begin(), schedule.start.end());
+    marked.insert(marked.end(), schedule.finish.begin(), schedule.finish.end());
+    marked.insert(marked.end(), {general.displayHoldTime, general.lcdBaseContrast, general.rangeHoldTime, general.frequency});
     for (QLineEdit* field : marked)
         setRefused(field, false);
 }
@@ -231,22 +241,26 @@ void ClearMarksOfFilledFields(SettingsEditor& form)
 // judged by the settings check while the schedule is in use.
 void RunLoadRules(SettingsEditor& form)
 {
+    AddressesPage& addresses = form.addressesPage();
+    SchedulePage& schedule = form.schedulePage();
+    MessagesPage& messages = form.messagesPage();
+    GeneralPage& general = form.generalPage();
     std::vector<std::function<void()>> rules;
-    for (int row = 0; row < SettingsEditor::kAddressCount; ++row)
-        rules.emplace_back([&form, row] { form.AddressExit(row); });
+    for (int row = 0; row < AddressesPage::kAddressCount; ++row)
+        rules.emplace_back([&addresses, row] { addresses.AddressExit(row); });
     rules.emplace_back([&form] { form.ValidateSettings(); });
-    rules.emplace_back([&form] { form.CannedMessageClick(); });
-    rules.emplace_back([&form] { form.FixedStringExit(form.serialNum); });
-    rules.emplace_back([&form] { form.FixedAlertModeChange(); });
-    rules.emplace_back([&form] { form.FrequencyExit(); });
-    for (int day = 0; day < SettingsEditor::kDayCount; ++day)
-        rules.emplace_back([&form, day] { form.PeriodChange(day); });
-    rules.emplace_back([&form] { form.SetupChange(); });
-    for (int row = 0; row < SettingsEditor::kStorageChoiceCount; ++row)
-        rules.emplace_back([&form, row] { form.StorageChange(row); });
-    rules.emplace_back([&form] { form.StorageExit(); });
-    rules.emplace_back([&form] { form.UnreadReminderChange(); });
-    rules.emplace_back([&form] { form.UseScheduleClick(); });
+    rules.emplace_back([&messages] { messages.CannedMessageClick(); });
+    rules.emplace_back([&general] { general.FixedStringExit(general.serialNum); });
+    rules.emplace_back([&general] { general.FixedAlertModeChange(); });
+    rules.emplace_back([&general] { general.FrequencyExit(); });
+    for (int day = 0; day < SchedulePage::kDayCount; ++day)
+        rules.emplace_back([&schedule, day] { schedule.PeriodChange(day); });
+    rules.emplace_back([&general] { general.SetupChange(); });
+    for (int row = 0; row < AddressesPage::kStorageChoiceCount; ++row)
+        rules.emplace_back([&addresses, row] { addresses.StorageChange(row); });
+    rules.emplace_back([&addresses] { addresses.StorageExit(); });
+    rules.emplace_back([&messages] { messages.UnreadReminderChange(); });
+    rules.emplace_back([&schedule] { schedule.UseScheduleClick(); });
     for (const std::function<void()>& rule : rules)
         Guarded(rule);
 }

@@ -5,6 +5,7 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/addresses_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_factory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_hints.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editor_panel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/factory_panel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/field_events.cpp
@@ -18,14 +19,12 @@ target_sources(q9tx_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/message_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/messages_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/readable_red.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/rule_wiring.cpp
   ${CMAKE_CURRENT_LIST_DIR}/schedule_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/schedule_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screen_fit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_editor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_validation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_view.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/single_byte_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_byte_validator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_conversion.cpp

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 
+#include "editor/general_page.h"
 #include "editor/settings_editor.h"
 #include "editor/settings_view.h"
 #include "editor/status_texts.h"
@@ -31,7 +32,7 @@ ConfigImage SettingsEditor::EncodeImage(const std::optional<ImageHeader>& header
     const PagerSettings settings = CollectSettings(*this, UnreadableNumbers::Refuse);
     try {
         // The escalating-alerts option is stored only for a pager that shows it.
-        return EncodeSettings(settings, header, !escalatingAlerts->isHidden());
+        return EncodeSettings(settings, header, !general_->escalatingAlerts->isHidden());
     } catch (const SettingsRefused& refused) {
         throw StatusError(StatusOfRefusal(refused));
     }

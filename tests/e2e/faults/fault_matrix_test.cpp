@@ -21,6 +21,7 @@
 #include <QtTest>
 
 #include "conversion_support.h"
+#include "editor/addresses_page.h"
 #include "editor/settings_editor.h"
 #include "factory_image.h"
 #include "find_control.h"
@@ -241,7 +242,7 @@ void FaultMatrixTest::faultEndsAsItMust()
     TForm1& window = bench.open(port.toStdString());
     VERIFY_STATUS(window, Reaches(window, kConnected));
     Apply(window, kCountingSlot);
-    window.editor().AddressExit(0);
+    window.editor().addressesPage().AddressExit(0);
     QVERIFY(ReadyForTransfer(bench));
     const QStringList before = CarriedValues(window);
     const QString outcome = fault.outcome.isEmpty() ? window.statusText() : fault.outcome;

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "conversion_support.h"
+#include "editor/addresses_page.h"
 #include "editor/settings_editor.h"
 #include "find_control.h"
 #include "image/rf_word.h"
@@ -210,7 +211,7 @@ void TransferEndToEndTest::whatWasWrittenReadsBack()
     const Settings edited = {{"address3", "1500000"}, {"banner", "Round trip"}, {"format2B", "3"},
                              {"nightMode", "1"},      {"baudrate", "2"},       {"messageHoldTime", "1"}};
     Apply(window, edited);
-    window.editor().AddressExit(2);
+    window.editor().addressesPage().AddressExit(2);
     VERIFY_STATUS(window, Run(window, window.WriteToPager1, QStringLiteral("Write completed.")));
     const QStringList written = CarriedValues(window);
 

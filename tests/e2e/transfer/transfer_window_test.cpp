@@ -9,6 +9,7 @@
 
 #include "conversion_support.h"
 #include "editor/field_marks.h"
+#include "editor/addresses_page.h"
 #include "editor/settings_editor.h"
 #include "find_control.h"
 #include "transfer_test_support.h"
@@ -41,7 +42,7 @@ void SpreadAddresses(TForm1& window)
     for (int n = 0; n < TForm1::kAddressCount; ++n) {
         Control<QLineEdit>(window, QStringLiteral("address%1").arg(n + 1))
             ->setText(QString::number(1100000 + 10000 * n));
-        window.editor().AddressExit(n);
+        window.editor().addressesPage().AddressExit(n);
     }
 }
 

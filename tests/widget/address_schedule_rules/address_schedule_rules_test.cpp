@@ -18,6 +18,7 @@
 #include "app/tform1.h"
 #include "editor/error_box.h"
 #include "editor/field_marks.h"
+#include "editor/schedule_page.h"
 #include "editor/settings_editor.h"
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
@@ -424,7 +425,7 @@ private slots:
         Control<QLineEdit>(*w_, QStringLiteral("finish3"))->setText(finish);
         Control<QCheckBox>(*w_, QStringLiteral("nightShift3"))->setChecked(nightShift);
         choose(Control<QComboBox>(*w_, QStringLiteral("period3")), period);
-        QCOMPARE(w_->editor().CheckSchedule(), passes);
+        QCOMPARE(w_->editor().schedulePage().CheckSchedule(), passes);
         QCOMPARE(Marked(Control<QLineEdit>(*w_, QStringLiteral("finish3"))), !passes);
         QCOMPARE(w_->statusText(), passes ? QString() : kIllegalValue);
         QCOMPARE(Control<QComboBox>(*w_, QStringLiteral("period3"))->currentIndex(), periodAfter);

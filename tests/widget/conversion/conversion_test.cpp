@@ -5,6 +5,8 @@
 
 #include "conversion_support.h"
 #include "editor/field_marks.h"
+#include "editor/addresses_page.h"
+#include "editor/general_page.h"
 #include "editor/settings_editor.h"
 #include "find_control.h"
 #include "image/status_error.h"
@@ -112,7 +114,7 @@ private slots:
         for (const ConversionCase& test : kConversionCases) {
             TestWindow encoder;
             Apply(*encoder, test.settings);
-            encoder->editor().StorageExit();
+            encoder->editor().addressesPage().StorageExit();
             const ConfigImage image = encoder->EncodeImage(std::nullopt);
             const auto size = static_cast<std::size_t>(test.expected.size());
             QVERIFY2(BytesOf(image, test.offset, size) == test.expected,
@@ -238,7 +240,7 @@ private slots:
     {
         TestWindow window;
         Apply(*window, {{"pllChip", "0"}, {"frequency", "400.0"}});
-        window->editor().FrequencyExit();
+        window->editor().generalPage().FrequencyExit();
         QVERIFY(!q9tx::isRefused(Control<QLineEdit>(*window, QStringLiteral("frequency"))));
         window->EncodeImage(q9tx::OwnImageHeader());
         // The write would load the chip of an FS8108 pager, which cannot reach 400 MHz.

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "conversion_support.h"
+#include "editor/addresses_page.h"
 #include "editor/settings_editor.h"
 #include "editor/settings_view.h"
 #include "find_control.h"
@@ -53,7 +54,7 @@ private slots:
         for (const Unreadable& test : UnreadableFields()) {
             TestWindow window;
             Apply(*window, test.edits);
-            window->editor().StorageExit();
+            window->editor().addressesPage().StorageExit();
             QString thrown;
             try {
                 CollectSettings(window->editor(), UnreadableNumbers::Refuse);

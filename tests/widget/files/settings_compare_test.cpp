@@ -12,6 +12,9 @@
 #include <QTest>
 
 #include "conversion_support.h"
+#include "editor/addresses_page.h"
+#include "editor/general_page.h"
+#include "editor/messages_page.h"
 #include "editor/settings_editor.h"
 #include "find_control.h"
 
@@ -39,10 +42,10 @@ QByteArray TemplateImage()
 {
     TestWindow maker;
     Apply(*maker, kTemplate);
-    maker->editor().StorageExit();
-    maker->editor().FolderEnClick(0);
-    maker->editor().AddressExit(2);
-    maker->editor().FrequencyExit();
+    maker->editor().addressesPage().StorageExit();
+    maker->editor().messagesPage().FolderEnClick(0);
+    maker->editor().addressesPage().AddressExit(2);
+    maker->editor().generalPage().FrequencyExit();
     return BytesOf(maker->EncodeImage(std::nullopt));
 }
 

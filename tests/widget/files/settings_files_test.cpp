@@ -22,6 +22,8 @@
 
 #include "app/file_argument.h"
 #include "conversion_support.h"
+#include "editor/addresses_page.h"
+#include "editor/general_page.h"
 #include "editor/settings_editor.h"
 #include "editor/status_texts.h"
 #include "find_control.h"
@@ -167,8 +169,8 @@ private slots:
     {
         TestWindow saver;
         Apply(*saver, kBusyEditor);
-        saver->editor().StorageExit();
-        saver->editor().FrequencyExit();
+        saver->editor().addressesPage().StorageExit();
+        saver->editor().generalPage().FrequencyExit();
         Control<QCheckBox>(*saver, QStringLiteral("escalatingAlerts"))->show();  // as for a pager that knows the option
         const QString path = pathOf(QStringLiteral("busy.bin"));
         saver->SaveDialog1 = Answering(path);
@@ -423,9 +425,9 @@ private slots:
         QFETCH(QString, status);
         TestWindow window;
         Apply(*window, {{"storage1", "1"}, {"folderEn1", "1"}});
-        window->editor().StorageExit();
+        window->editor().addressesPage().StorageExit();
         Control<QLineEdit>(*window, QStringLiteral("lcdBaseContrast"))->setText(contrast);
-        window->editor().ContrastExit();
+        window->editor().generalPage().ContrastExit();
         Control<QLineEdit>(*window, QStringLiteral("folderSize1"))->setText(folderSize);
         QStringList proposed;
         window->SaveDialog1 = Answering(pathOf(QStringLiteral("never.bin")), &proposed);

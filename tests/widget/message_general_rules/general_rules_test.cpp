@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLocale>
 
+#include "editor/general_page.h"
 #include "editor/settings_editor.h"
 #include "editor/up_down_button.h"
 #include "find_control.h"
@@ -148,7 +149,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, left);
-        for (QLineEdit* tone : w().editor().tonePatterns()) {
+        for (QLineEdit* tone : w().editor().generalPage().tonePatterns()) {
             driver_->typeAndLeave(tone, typed);
             QCOMPARE(tone->text(), left);
         }

@@ -10,6 +10,7 @@
 
 #include "conversion_support.h"
 #include "editor/field_marks.h"
+#include "editor/general_page.h"
 #include "editor/settings_editor.h"
 #include "find_control.h"
 
@@ -139,7 +140,7 @@ void SettingsRefusalTest::frequencyTheChipCannotTakeIsMarked()
     Control<QComboBox>(*test, QStringLiteral("pllChip"))->setCurrentIndex(1);
     Control<QLineEdit>(*test, QStringLiteral("frequency"))
         ->setText(QStringLiteral("929%16125").arg(test->decimalSeparator()));
-    test->editor().FrequencyExit();
+    test->editor().generalPage().FrequencyExit();
     QVERIFY(!isRefused(Control<QLineEdit>(*test, QStringLiteral("frequency"))));
     test->WriteToPager1Click();
     Deliver(*test, HeaderReply(2));

@@ -1,0 +1,65 @@
+#include "editor/editor_panel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include "editor/editor_shell.h"
+#include "editor/error_box.h"
+#include "editor/limited_edit.h"
+#include "editor/single_byte_validator.h"
+#include "editor/status_texts.h"
+
+namespace q9tx {
+
+EditorPanel::EditorPanel(EditorShell& shell, const QString& name) : shell_(shell) { setObjectName(name); }
+
+void EditorPanel::BringToFront()
+{
+    for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(ancestor)) {
+            tabs->setCurrentWidget(this);
+            return;
+        }
+    }
+}
+
+void EditorPanel::showStatus(int number) { shell_.setStatusText(StatusText(number)); }
+
+void EditorPanel::setStatusText(const QString& text) { shell_.setStatusText(text); }
+
+QString EditorPanel::statusText() const { return shell_.statusText(); }
+
+QChar EditorPanel::decimalSeparator() const { return shell_.decimalSeparator(); }
+
+FieldEvents& EditorPanel::fieldEvents() { return shell_.fieldEvents(); }
+
+void EditorPanel::onToggle(QCheckBox* box, FieldEvents::Rule rule)
+{
+    connect(box, &QCheckBox::toggled, this, [rule = std::move(rule)] { Guarded(rule); });
+}
+
+void EditorPanel::onChoice(QComboBox* box, FieldEvents::Rule rule)
+{
+    connect(box, &QComboBox::activated, this, [rule = std::move(rule)] { Guarded(rule); });
+}
+
+void EditorPanel::onTextChange(QLineEdit* edit, FieldEvents::Rule rule)
+{
+    connect(edit, &QLineEdit::textChanged, this, [rule = std::move(rule)] { Guarded(rule); });
+}
+
+void EditorPanel::filterNumericKeys(QLineEdit* edit)
+{
+    fieldEvents().setKeyFilter(edit, [this](QChar key) { return NumericKeyPress(key); });
+}
+
+void EditorPanel::fillFixedStringOnExit(QLineEdit* edit)
+{
+    fieldEvents().setExitRule(edit, [this, edit] { FixedStringExit(edit); });
+}
+
+void EditorPanel::refuseMultiByteCharacters(QLineEdit* edit) { SetCharacterRule(edit, new SingleByteValidator); }
+
+}  // namespace q9tx
