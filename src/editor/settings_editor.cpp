@@ -18,14 +18,17 @@
 #include "editor/up_down_button.h"
 #include "image/folder_chain.h"
 #include "image/item_lists.h"
+#include "image/setting_table.h"
 #include "transfer/transfer_report.h"
 
 namespace q9tx {
 namespace {
 
-constexpr int kPllChipFs8108 = 2;
-constexpr char kDefaultFrequency[] = "457.6000";
-constexpr int kFrequencySeparatorPosition = 3;
+// What the control shows once the window has started, in the setting table's words.
+QString StartText(const QWidget* control)
+{
+    return QString::fromStdString(FindSetting(control->objectName().toStdString())->defaultText);
+}
 
 }  // namespace
 
@@ -60,36 +63,31 @@ SettingsEditor::SettingsEditor(EditorShell& shell, QWidget* parent) : QObject(pa
 void SettingsEditor::ShowStartUpValues()
 {
     GeneralPage& g = *general_;
-    factory_->bs1->setText(QStringLiteral("30"));
-    factory_->bs3->setText(QStringLiteral("31"));
+    for (QLineEdit* threshold : {factory_->bs1, factory_->bs3})
+        threshold->setText(StartText(threshold));
     factory_->hide();
     g.pllChip->setEnabled(false);
-    g.pllChip->setCurrentIndex(kPllChipFs8108);
-    g.channelSpacing->hide();
-    g.Label54->hide();
-    g.serialInc->hide();
-    g.displayHoldTime->setText(QStringLiteral("10"));
-    g.displayHoldTimeUpDown->setPosition(10);
-    g.displayHoldTimeUpDown->hide();
-    g.lcdBaseContrast->setText(QStringLiteral("15"));
-    g.lcdBaseContrastUpDown->setPosition(15);
-    g.lcdBaseContrastUpDown->hide();
-    messages_->messageOps->setChecked(true);
-    g.powerOff->setChecked(true);
-    g.rangeHoldTime->setText(QStringLiteral("30"));
-    g.rangeHoldTimeUpDown->setPosition(30);
-    g.rangeHoldTimeUpDown->hide();
-    for (QCheckBox* box : {g.setup, g.schedule, g.textSize, schedule_->useSchedule})
-        box->setChecked(true);
+    g.pllChip->setCurrentIndex(g.pllChip->findText(StartText(g.pllChip)));
+    for (QWidget* control : std::initializer_list<QWidget*>{g.channelSpacing, g.Label54, g.serialInc})
+        control->hide();
+    // The spin buttons show only while their field has the focus.
+    for (UpDownButton* upDown : {g.displayHoldTimeUpDown, g.lcdBaseContrastUpDown, g.rangeHoldTimeUpDown}) {
+        const QString start = StartText(upDown->associate());
+        upDown->associate()->setText(start);
+        upDown->setPosition(start.toInt());
+        upDown->hide();
+    }
+    // In this order: the schedule's rule reads the settings menu.
+    for (QCheckBox* box : {messages_->messageOps, g.powerOff, g.setup, g.schedule, g.textSize, schedule_->useSchedule})
+        box->setChecked(StartText(box) == QStringLiteral("yes"));
     // Each rule on its own: one that fails is reported and the window still starts.
     Guarded([this] { messages_->CannedMessageClick(); });
     Guarded([this] { addresses_->StorageExit(); });
     Guarded([this] { messages_->UnreadReminderChange(); });
     Guarded([this] { schedule_->UseScheduleClick(); });
 
-    QString defaultFrequency = QString::fromLatin1(kDefaultFrequency);
-    defaultFrequency[kFrequencySeparatorPosition] = decimalSeparator();
-    g.frequency->setText(defaultFrequency);
+    // The frequency rule fills in the digits the pager's synthesizer gives.
+    g.frequency->setText(StartText(g.frequency).replace(QLatin1Char('.'), decimalSeparator()));
     Guarded([this] { general_->FrequencyExit(); });
 }
 
