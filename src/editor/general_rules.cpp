@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,42 +15,27 @@
 #include "editor/status_texts.h"
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
-#include "image/rf_word.h"
 #include "image/settings_rules.h"
 
 using namespace q9tx;
 
 namespace {
 
-constexpr int kToneDigits = 4;
-
-bool IsControlCharacter(QChar key) { return key.unicode() < 32; }
-
-bool IsDecimalDigit(QChar key) { return key >= QLatin1Char('0') && key <= QLatin1Char('9'); }
-
-bool IsHexDigit(QChar key)
-{
-    const QChar upper = key.toUpper();
-    return IsDecimalDigit(key) || (upper >= QLatin1Char('A') && upper <= QLatin1Char('F'));
-}
-
-// The range of a field with a spin button is the spin button's range. The field's text
-// is never corrected: a refused value stays for the user to see and mend.
+// The field's name is the setting's, whose range the field refuses a value outside. The
+// text is never corrected: a refused value stays for the user to see and mend.
 void LeaveRangeField(SettingsEditor& form, QLineEdit* field, UpDownButton* upDown)
 {
     // The spin button belongs to the focused field, also when its text cannot be read.
     const auto hideSpinButton = qScopeGuard([upDown] { upDown->hide(); });
     const QString text = field->text();
-    bool accepted = !text.isEmpty();
-    if (accepted) {
-        const int value = TextToInt(text);
-        accepted = value >= upDown->minimum() && value <= upDown->maximum();
-    }
-    setRefused(field, !accepted);
-    if (accepted)
-        form.setStatusText({});
-    else
+    const std::optional<std::int64_t> value =
+        text.isEmpty() ? std::nullopt : std::optional<std::int64_t>(TextToInt(text));
+    const bool refused = IsOutOfRange(field->objectName().toStdString(), value);
+    setRefused(field, refused);
+    if (refused)
         form.showStatus(StatusIllegalValue);
+    else
+        form.setStatusText({});
 }
 
 // Clamps both thresholds and, if they are out of order, moves the one that was left.
@@ -88,11 +74,11 @@ void SettingsEditor::FixedAlertModeChange()
         muteOption->setChecked(false);
 }
 
-bool SettingsEditor::TonePatternKeyPress(QChar key) { return IsControlCharacter(key) || IsHexDigit(key); }
+bool SettingsEditor::TonePatternKeyPress(QChar key) { return IsControlKey(key.unicode()) || IsToneKey(key.unicode()); }
 
 void SettingsEditor::TonePatternExit(QLineEdit* field)
 {
-    const QString filled = field->text().leftJustified(kToneDigits, QLatin1Char('0'));
+    const QString filled = QString::fromStdString(ToneFilled(field->text().toStdString()));
     if (filled != field->text())
         field->setText(filled);
 }
@@ -107,28 +93,27 @@ void SettingsEditor::SetupChange()
 
 bool SettingsEditor::FrequencyKeyPress(QChar key)
 {
-    if (IsControlCharacter(key) || IsDecimalDigit(key))
+    if (IsControlKey(key.unicode()) || IsDigitKey(key.unicode()))
         return true;
     return key == decimalSeparator() && frequency->text().size() > 2;
 }
 
 void SettingsEditor::FrequencyExit()
 {
-    RfWord rfWord{};
-    SetRfChipType(rfWord, static_cast<std::uint8_t>(std::max(pllChip->currentIndex(), 0)));
     const QString text = frequency->text();
-    const bool accepted = !text.isEmpty() && FrequencyToRfWord(FrequencyFieldToHertz(text, decimalSeparator()), rfWord);
-    setRefused(frequency, !accepted);
-    if (!accepted) {
+    const std::optional<CheckedFrequency> checked =
+        text.isEmpty() ? std::nullopt
+                       : CheckFrequency(FrequencyFieldToHertz(text, decimalSeparator()),
+                                        static_cast<std::uint8_t>(std::max(pllChip->currentIndex(), 0)));
+    setRefused(frequency, !checked);
+    if (!checked) {
         showStatus(StatusIllegalFrequency);
         return;
     }
     setStatusText({});
     // Shows the frequency the pager will really use, and the step that gives it.
-    const std::uint32_t hertz = RfWordToFrequency(rfWord);
-    const int step = RfStepCode(rfWord);
-    channelSpacing->setCurrentIndex(step < channelSpacing->count() ? step : -1);
-    const QString shown = HertzToFrequencyField(hertz, decimalSeparator());
+    channelSpacing->setCurrentIndex(checked->stepCode < channelSpacing->count() ? checked->stepCode : -1);
+    const QString shown = HertzToFrequencyField(checked->hertz, decimalSeparator());
     if (shown != text)
         frequency->setText(shown);
 }

@@ -15,9 +15,38 @@
 #include "image/item_lists.h"
 #include "image/settings_rules.h"
 
+using q9tx::FolderChain;
+using q9tx::FolderTicks;
 using q9tx::kReminderDisabled;
 using q9tx::SettingsEditor;
 using q9tx::TypingLimit;
+
+namespace {
+
+FolderTicks ShownTicks(const SettingsEditor& form)
+{
+    FolderTicks ticks{};
+    std::transform(form.folderEn.begin(), form.folderEn.end(), ticks.begin(),
+                   [](const QCheckBox* box) { return box->isChecked(); });
+    return ticks;
+}
+
+// Folder 1's box is left to the group rule.
+void ShowFolderChain(SettingsEditor& form, const FolderChain& chain)
+{
+    // From the last folder up: each box unticked here runs its own rule, which then finds
+    // every later folder unticked already; the enables below are the last word.
+    for (int k = SettingsEditor::kFolderCount - 1; k >= 0; --k)
+        form.folderEn[std::size_t(k)]->setChecked(chain.inUse[std::size_t(k)]);
+    for (std::size_t k = 0; k < chain.inUse.size(); ++k) {
+        if (k > 0)
+            form.folderEn[k]->setEnabled(chain.boxUsable[k]);
+        form.folderName[k]->setEnabled(chain.fieldsUsable[k]);
+        form.folderSize[k]->setEnabled(chain.fieldsUsable[k]);
+    }
+}
+
+}  // namespace
 
 void SettingsEditor::UnreadReminderChange()
 {
@@ -41,40 +70,27 @@ void SettingsEditor::FolderGroupRule()
     std::array<std::int64_t, kStorageChoiceCount> choices{};
     std::transform(storage.begin(), storage.end(), choices.begin(),
                    [](const QComboBox* box) { return box->currentIndex(); });
-    const bool anyPublic = q9tx::AreFoldersUsable(choices);
+    const bool usable = q9tx::AreFoldersUsable(choices);
     for (QWidget* control : {static_cast<QWidget*>(folders), static_cast<QWidget*>(continuousMode),
                              static_cast<QWidget*>(ignorePublicMessages), static_cast<QWidget*>(hideMessageNumber),
                              static_cast<QWidget*>(folderEn[0])})
-        control->setEnabled(anyPublic);
-    if (!anyPublic) {
-        folderEn[0]->setChecked(false);
-        // Also when the box was already unticked and so ran no rule of its own.
-        FolderEnClick(0);
-    }
+        control->setEnabled(usable);
+    // Also when folder 1 was already unticked and so ran no rule of its own.
+    ShowFolderChain(*this, q9tx::FolderChainAfterStorage(ShownTicks(*this), usable));
 }
 
 void SettingsEditor::FolderEnClick(int k)
 {
-    // Walks down the chain instead of recursing: unticking a later folder also runs that
-    // folder's rule through its own state change, which then finds its part already done.
-    for (int j = k; j < kFolderCount; ++j) {
-        const bool inUse = folderEn[j]->isChecked();
-        folderName[j]->setEnabled(inUse);
-        folderSize[j]->setEnabled(inUse);
-        if (j + 1 == kFolderCount || inUse) {
-            if (j + 1 < kFolderCount)
-                folderEn[j + 1]->setEnabled(true);
-            return;
-        }
-        folderEn[j + 1]->setEnabled(false);
-        folderEn[j + 1]->setChecked(false);
-    }
+    // Folder 1's box is the group rule's to set: it follows the storage choices only when
+    // one of them is left.
+    ShowFolderChain(*this, q9tx::FolderChainAfterClick(ShownTicks(*this), k + 1, folderEn[0]->isEnabledTo(folders)));
 }
 
 void SettingsEditor::FixedStringExit(QLineEdit* field)
 {
-    // The image holds these texts in fixed-width fields.
-    const QString filled = field->text().leftJustified(TypingLimit(field), QLatin1Char(' '));
+    // The field holds one-byte characters only: they go to the fill as they are.
+    const QString filled = QString::fromLatin1(
+        q9tx::SpaceFilled(field->text().toLatin1().toStdString(), static_cast<std::size_t>(TypingLimit(field))));
     if (filled != field->text())
         field->setText(filled);
 }

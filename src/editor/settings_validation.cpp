@@ -17,6 +17,7 @@
 #include "editor/status_texts.h"
 #include "editor/text_conversion.h"
 #include "image/folder_slots.h"
+#include "image/settings_rules.h"
 
 using namespace q9tx;
 
@@ -51,7 +52,8 @@ std::vector<Refusal> MarkedFields(SettingsEditor& form)
     for (const Refusal& candidate : {Refusal{form.displayHoldTime, StatusIllegalValue},
                                      Refusal{form.frequency, StatusIllegalFrequency},
                                      Refusal{form.lcdBaseContrast, StatusIllegalValue},
-                                     Refusal{form.rangeHoldTime, StatusIllegalValue}}) {
+                                     Refusal{form.rangeHoldTime, StatusIllegalValue},
+                                     Refusal{form.passcode, StatusEnterNumber}}) {
         if (isRefused(candidate.field))
             refusals.push_back(candidate);
     }
@@ -73,6 +75,19 @@ void BringToFront(SettingsEditor& form, QWidget* field)
             form.PageControl1->setCurrentIndex(page);
     }
     field->setFocus(Qt::OtherFocusReason);
+}
+
+// The passcode has no exit rule, and a paste gets letters past its key filter: the pager's
+// keys enter digits only, so such a passcode is refused here and marked until it is mended.
+bool PasscodeCanBeEntered(SettingsEditor& form)
+{
+    const bool enterable = IsLegalPasscode(form.passcode->text().toStdString());
+    setRefused(form.passcode, !enterable);
+    if (enterable)
+        return true;
+    BringToFront(form, form.passcode);
+    form.showStatus(StatusEnterNumber);
+    return false;
 }
 
 // Folder sizes carry no mark: a size whose range the image cannot hold is refused here,
@@ -116,6 +131,8 @@ bool SettingsEditor::ValidateSettings()
         if (marked(field))
             return false;
     }
+    if (!PasscodeCanBeEntered(*this))
+        return false;
     if (!TimesCanBeStored())
         return false;
     if (useSchedule->isChecked() && !CheckSchedule())
