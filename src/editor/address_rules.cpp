@@ -1,9 +1,11 @@
 // Rules of the address rows: enabling, capcode entry and test, frame numbers.
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <iterator>
 #include <optional>
+#include <string_view>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -122,8 +124,9 @@ bool SettingsEditor::NumericKeyPress(QChar key)
 
 void SettingsEditor::FixedNumberExit(QLineEdit* field)
 {
-    const QString filled = QString::fromStdString(
-        ZeroFilled(field->text().toStdString(), static_cast<std::size_t>(TypingLimit(field))));
+    const auto length = static_cast<std::size_t>(TypingLimit(field));
+    const QString filled =
+        WithOneByteRule(field->text(), [length](std::string_view text) { return ZeroFilled(text, length); });
     if (filled != field->text())
         field->setText(filled);
 }

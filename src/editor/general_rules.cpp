@@ -78,7 +78,7 @@ bool SettingsEditor::TonePatternKeyPress(QChar key) { return IsControlKey(key.un
 
 void SettingsEditor::TonePatternExit(QLineEdit* field)
 {
-    const QString filled = QString::fromStdString(ToneFilled(field->text().toStdString()));
+    const QString filled = WithOneByteRule(field->text(), ToneFilled);
     if (filled != field->text())
         field->setText(filled);
 }

@@ -12,6 +12,7 @@
 
 #include "editor/limited_edit.h"
 #include "editor/settings_editor.h"
+#include "editor/text_conversion.h"
 #include "image/item_lists.h"
 #include "image/settings_rules.h"
 
@@ -88,9 +89,9 @@ void SettingsEditor::FolderEnClick(int k)
 
 void SettingsEditor::FixedStringExit(QLineEdit* field)
 {
-    // The field holds one-byte characters only: they go to the fill as they are.
-    const QString filled = QString::fromLatin1(
-        q9tx::SpaceFilled(field->text().toLatin1().toStdString(), static_cast<std::size_t>(TypingLimit(field))));
+    const auto length = static_cast<std::size_t>(TypingLimit(field));
+    const QString filled =
+        q9tx::WithOneByteRule(field->text(), [length](std::string_view text) { return q9tx::SpaceFilled(text, length); });
     if (filled != field->text())
         field->setText(filled);
 }

@@ -1,7 +1,6 @@
 // Rules of the weekly schedule and the schedule check.
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>

@@ -205,6 +205,7 @@ private slots:
         QTest::newRow("full canned text") << "canned4" << "sixteen chars ok" << "sixteen chars ok";
         QTest::newRow("serial number") << "serialNum" << "1234" << "1234    ";
         QTest::newRow("banner") << "banner" << "Hi " << "Hi                  ";
+        QTest::newRow("Latin-1 title") << "folderName1" << "Zür" << "Zür      ";
     }
     void spaceFillOnLeaving()
     {
