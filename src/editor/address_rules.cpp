@@ -1,7 +1,10 @@
 // Rules of the address rows: enabling, capcode entry and test, frame numbers.
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +18,7 @@
 #include "editor/text_conversion.h"
 #include "image/capcode.h"
 #include "image/item_lists.h"
-#include "image/settings_validation.h"
+#include "image/settings_rules.h"
 
 using namespace q9tx;
 
@@ -23,6 +26,24 @@ namespace {
 
 // Rows with a storage choice come first.
 constexpr int kRowsWithStorage = AddressesPage::kStorageChoiceCount;
+
+// Stands for a text that is no number: it is no legal capcode and equals none.
+constexpr std::int64_t kUnreadableCapcode = -1;
+
+// The capcodes the eight fields show. A text that is no number (pasted into a field not
+// yet left) holds no capcode another could take.
+Capcodes ShownCapcodes(const std::array<QLineEdit*, AddressesPage::kAddressCount>& fields)
+{
+    Capcodes capcodes{};
+    std::transform(fields.begin(), fields.end(), capcodes.begin(), [](const QLineEdit* field) {
+        try {
+            return static_cast<std::int64_t>(TextToInt(field->text()));
+        } catch (const ConversionError&) {
+            return kUnreadableCapcode;
+        }
+    });
+    return capcodes;
+}
 
 }  // namespace
 
@@ -72,40 +93,30 @@ void AddressesPage::AddressExit(int n)
     QLineEdit* field = address[n];
     const QString entered = field->text();
     FixedNumberExit(field);
-    bool legal = false;
+    std::optional<int> refusal;
     try {
-        legal = IsLegalCapcode(field);
+        Capcodes capcodes = ShownCapcodes(address);
+        // The text of the field being left is reported when it is no number.
+        capcodes[std::size_t(n)] = TextToInt(field->text());
+        refusal = CapcodeRefusal(capcodes, n + 1);
     } catch (const ConversionError&) {
         // The fill changed the text, and the change rule has reported it already.
         if (field->text() != entered)
             return;
         throw;
     }
-    if (!legal) {
-        setRefused(field, true);
-        showStatus(StatusIllegalCapcode);
-    } else if (IsFreeCapcode(field)) {
-        setRefused(field, false);
+    setRefused(field, refusal.has_value());
+    if (refusal)
+        showStatus(*refusal);
+    else
         setStatusText(QString());
-    } else {
-        setRefused(field, true);
-        showStatus(StatusCapcodeUsed);
-    }
-}
-
-bool EditorPanel::NumericKeyPress(QChar key)
-{
-    setStatusText(QString());
-    // Control characters carry editing keys and the clipboard shortcuts.
-    if (key.unicode() < 32 || (key >= QLatin1Char('0') && key <= QLatin1Char('9')))
-        return true;
-    showStatus(StatusEnterNumber);
-    return false;
 }
 
 void AddressesPage::FixedNumberExit(QLineEdit* field)
 {
-    const QString filled = field->text().rightJustified(TypingLimit(field), QLatin1Char('0'));
+    const auto length = static_cast<std::size_t>(TypingLimit(field));
+    const QString filled =
+        WithOneByteRule(field->text(), [length](std::string_view text) { return ZeroFilled(text, length); });
     if (filled != field->text())
         field->setText(filled);
 }
@@ -113,13 +124,4 @@ void AddressesPage::FixedNumberExit(QLineEdit* field)
 bool AddressesPage::IsLegalCapcode(const QLineEdit* field) const
 {
     return q9tx::IsLegalCapcode(TextToInt(field->text()));
-}
-
-bool AddressesPage::IsFreeCapcode(const QLineEdit* field) const
-{
-    // Every row counts, in use or not; the field itself is one of the eight.
-    const QString text = field->text();
-    const auto holders = std::count_if(address.begin(), address.end(),
-                                       [&text](const QLineEdit* other) { return other->text() == text; });
-    return holders <= 1;
 }

@@ -32,11 +32,9 @@ public:
     // The exit fill of a capcode: leading zeros up to the typing limit.
     void FixedNumberExit(QLineEdit* field);
 
-    // Capcode tests of the address rules: a legal capcode, and one that no other
-    // capcode field holds. IsLegalCapcode throws q9tx::ConversionError for a text that
-    // is not a whole number.
+    // Whether the field holds a capcode the pager accepts; throws q9tx::ConversionError
+    // for a text that is not a whole number.
     bool IsLegalCapcode(const QLineEdit* field) const;
-    bool IsFreeCapcode(const QLineEdit* field) const;
 
     // Counts the addresses up after a completed write and tests each one it moved.
     void AdvanceAddresses();

@@ -1,5 +1,7 @@
 #include "editor/editor_panel.h"
 
+#include <string_view>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,6 +12,8 @@
 #include "editor/limited_edit.h"
 #include "editor/single_byte_validator.h"
 #include "editor/status_texts.h"
+#include "editor/text_conversion.h"
+#include "image/settings_rules.h"
 
 namespace q9tx {
 
@@ -23,6 +27,24 @@ void EditorPanel::BringToFront()
             return;
         }
     }
+}
+
+bool EditorPanel::NumericKeyPress(QChar key)
+{
+    setStatusText(QString());
+    if (IsControlKey(key.unicode()) || IsDigitKey(key.unicode()))
+        return true;
+    showStatus(StatusEnterNumber);
+    return false;
+}
+
+void EditorPanel::FixedStringExit(QLineEdit* field)
+{
+    const auto length = static_cast<std::size_t>(TypingLimit(field));
+    const QString filled =
+        WithOneByteRule(field->text(), [length](std::string_view text) { return SpaceFilled(text, length); });
+    if (filled != field->text())
+        field->setText(filled);
 }
 
 void EditorPanel::showStatus(int number) { shell_.setStatusText(StatusText(number)); }

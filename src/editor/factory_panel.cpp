@@ -2,6 +2,8 @@
 
 #include "editor/factory_panel.h"
 
+#include <cstdint>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -10,12 +12,28 @@
 
 #include "editor/control_factory.h"
 #include "editor/control_hints.h"
+#include "editor/text_conversion.h"
 #include "image/setting_table.h"
+#include "image/settings_rules.h"
 
 namespace q9tx {
 namespace {
 
 constexpr int kCommentLength = 16;
+
+// Clamps both thresholds and, if they are out of order, moves the one that was left.
+void CorrectThresholds(QLineEdit* bs1, QLineEdit* bs3, ThresholdLeft left)
+{
+    // Both are read before anything is written, so an unreadable one changes neither.
+    const auto read = [](QLineEdit* field) { return static_cast<std::uint16_t>(TextToInt(field->text())); };
+    const std::uint16_t typed1 = read(bs1);
+    const std::uint16_t typed3 = read(bs3);
+    const Thresholds ordered = OrderThresholds(typed1, typed3, left);
+    if (ordered.bs1 != typed1)
+        bs1->setText(QString::number(ordered.bs1));
+    if (ordered.bs3 != typed3)
+        bs3->setText(QString::number(ordered.bs3));
+}
 
 }  // namespace
 
@@ -65,5 +83,9 @@ void FactoryPanel::WireRules()
     filterNumericKeys(bs3);
     refuseMultiByteCharacters(comment);
 }
+
+void FactoryPanel::BS1Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs1); }
+
+void FactoryPanel::BS3Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs3); }
 
 }  // namespace q9tx

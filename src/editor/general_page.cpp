@@ -217,6 +217,7 @@ void GeneralPage::WireRules()
     }
     filterNumericKeys(passcode);
     refuseMultiByteCharacters(passcode);
+    events.setExitRule(passcode, [this] { PasscodeExit(); });
     onChoice(fixedAlertMode, [this] { FixedAlertModeChange(); });
     for (QLineEdit* tone : tonePatterns()) {
         events.setExitRule(tone, [this, tone] { TonePatternExit(tone); });

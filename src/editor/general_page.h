@@ -34,6 +34,11 @@ public:
     void SetupChange();
     bool FrequencyKeyPress(QChar key);
     void FrequencyExit();
+    // The pager's keys enter digits only, and a paste gets letters past the key filter:
+    // with hand programming on, such a passcode is refused (marked, its page in front,
+    // "Please enter a number.") before a save or write, and its mark goes once it is mended.
+    bool PasscodeCanBeEntered();
+    void PasscodeExit();
 
     // The seven tone fields in the inventory's order: A, B, C, D, power on, urgent, warning.
     std::array<QLineEdit*, kToneCount> tonePatterns() const;

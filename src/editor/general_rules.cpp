@@ -1,7 +1,8 @@
-// Rules of the general, alert, decoder and RF settings and of BS1 and BS3.
+// Rules of the general, alert, decoder and RF settings.
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,62 +10,32 @@
 #include <QScopeGuard>
 
 #include "editor/field_marks.h"
-#include "editor/factory_panel.h"
 #include "editor/frequency_field_text.h"
 #include "editor/general_page.h"
 #include "editor/status_texts.h"
 #include "editor/text_conversion.h"
 #include "editor/up_down_button.h"
-#include "image/rf_word.h"
 #include "image/settings_rules.h"
 
 using namespace q9tx;
 
 namespace {
 
-constexpr int kToneDigits = 4;
-
-bool IsControlCharacter(QChar key) { return key.unicode() < 32; }
-
-bool IsDecimalDigit(QChar key) { return key >= QLatin1Char('0') && key <= QLatin1Char('9'); }
-
-bool IsHexDigit(QChar key)
-{
-    const QChar upper = key.toUpper();
-    return IsDecimalDigit(key) || (upper >= QLatin1Char('A') && upper <= QLatin1Char('F'));
-}
-
-// The range of a field with a spin button is the spin button's range. The field's text
-// is never corrected: a refused value stays for the user to see and mend.
+// The field's name is the setting's, whose range the field refuses a value outside. The
+// text is never corrected: a refused value stays for the user to see and mend.
 void LeaveRangeField(GeneralPage& form, QLineEdit* field, UpDownButton* upDown)
 {
     // The spin button belongs to the focused field, also when its text cannot be read.
     const auto hideSpinButton = qScopeGuard([upDown] { upDown->hide(); });
     const QString text = field->text();
-    bool accepted = !text.isEmpty();
-    if (accepted) {
-        const int value = TextToInt(text);
-        accepted = value >= upDown->minimum() && value <= upDown->maximum();
-    }
-    setRefused(field, !accepted);
-    if (accepted)
-        form.setStatusText({});
-    else
+    const std::optional<std::int64_t> value =
+        text.isEmpty() ? std::nullopt : std::optional<std::int64_t>(TextToInt(text));
+    const bool refused = IsOutOfRange(field->objectName().toStdString(), value);
+    setRefused(field, refused);
+    if (refused)
         form.showStatus(StatusIllegalValue);
-}
-
-// Clamps both thresholds and, if they are out of order, moves the one that was left.
-void CorrectThresholds(QLineEdit* bs1, QLineEdit* bs3, ThresholdLeft left)
-{
-    // Both are read before anything is written, so an unreadable one changes neither.
-    const auto read = [](QLineEdit* field) { return static_cast<std::uint16_t>(TextToInt(field->text())); };
-    const std::uint16_t typed1 = read(bs1);
-    const std::uint16_t typed3 = read(bs3);
-    const Thresholds ordered = OrderThresholds(typed1, typed3, left);
-    if (ordered.bs1 != typed1)
-        bs1->setText(QString::number(ordered.bs1));
-    if (ordered.bs3 != typed3)
-        bs3->setText(QString::number(ordered.bs3));
+    else
+        form.setStatusText({});
 }
 
 }  // namespace
@@ -89,11 +60,11 @@ void GeneralPage::FixedAlertModeChange()
         muteOption->setChecked(false);
 }
 
-bool GeneralPage::TonePatternKeyPress(QChar key) { return IsControlCharacter(key) || IsHexDigit(key); }
+bool GeneralPage::TonePatternKeyPress(QChar key) { return IsControlKey(key.unicode()) || IsToneKey(key.unicode()); }
 
 void GeneralPage::TonePatternExit(QLineEdit* field)
 {
-    const QString filled = field->text().leftJustified(kToneDigits, QLatin1Char('0'));
+    const QString filled = WithOneByteRule(field->text(), ToneFilled);
     if (filled != field->text())
         field->setText(filled);
 }
@@ -108,32 +79,50 @@ void GeneralPage::SetupChange()
 
 bool GeneralPage::FrequencyKeyPress(QChar key)
 {
-    if (IsControlCharacter(key) || IsDecimalDigit(key))
+    if (IsControlKey(key.unicode()) || IsDigitKey(key.unicode()))
         return true;
     return key == decimalSeparator() && frequency->text().size() > 2;
 }
 
 void GeneralPage::FrequencyExit()
 {
-    RfWord rfWord{};
-    SetRfChipType(rfWord, static_cast<std::uint8_t>(std::max(pllChip->currentIndex(), 0)));
     const QString text = frequency->text();
-    const bool accepted = !text.isEmpty() && FrequencyToRfWord(FrequencyFieldToHertz(text, decimalSeparator()), rfWord);
-    setRefused(frequency, !accepted);
-    if (!accepted) {
+    const std::optional<CheckedFrequency> checked =
+        text.isEmpty() ? std::nullopt
+                       : CheckFrequency(FrequencyFieldToHertz(text, decimalSeparator()),
+                                        static_cast<std::uint8_t>(std::max(pllChip->currentIndex(), 0)));
+    setRefused(frequency, !checked);
+    if (!checked) {
         showStatus(StatusIllegalFrequency);
         return;
     }
     setStatusText({});
     // Shows the frequency the pager will really use, and the step that gives it.
-    const std::uint32_t hertz = RfWordToFrequency(rfWord);
-    const int step = RfStepCode(rfWord);
-    channelSpacing->setCurrentIndex(step < channelSpacing->count() ? step : -1);
-    const QString shown = HertzToFrequencyField(hertz, decimalSeparator());
+    channelSpacing->setCurrentIndex(checked->stepCode < channelSpacing->count() ? checked->stepCode : -1);
+    const QString shown = HertzToFrequencyField(checked->hertz, decimalSeparator());
     if (shown != text)
         frequency->setText(shown);
 }
 
-void FactoryPanel::BS1Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs1); }
+bool GeneralPage::PasscodeCanBeEntered()
+{
+    // The image holds the passcode only with hand programming on.
+    const bool enterable = !handProg->isChecked() || IsLegalPasscode(passcode->text().toStdString());
+    setRefused(passcode, !enterable);
+    if (enterable)
+        return true;
+    BringToFront();
+    passcode->setFocus(Qt::OtherFocusReason);
+    showStatus(StatusEnterNumber);
+    return false;
+}
 
-void FactoryPanel::BS3Exit() { CorrectThresholds(bs1, bs3, ThresholdLeft::Bs3); }
+void GeneralPage::PasscodeExit()
+{
+    // Only a refused passcode is judged again, so that leaving it otherwise keeps the
+    // status bar as it is.
+    if (isRefused(passcode) && (!handProg->isChecked() || IsLegalPasscode(passcode->text().toStdString()))) {
+        setRefused(passcode, false);
+        setStatusText({});
+    }
+}

@@ -11,17 +11,43 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "editor/limited_edit.h"
-#include "editor/text_conversion.h"
 #include "editor/messages_page.h"
+#include "editor/text_conversion.h"
 #include "image/folder_slots.h"
 #include "image/item_lists.h"
 #include "image/settings_rules.h"
 
+using q9tx::FolderChain;
+using q9tx::FolderTicks;
 using q9tx::kReminderDisabled;
-using q9tx::EditorPanel;
 using q9tx::MessagesPage;
-using q9tx::TypingLimit;
+
+namespace {
+
+FolderTicks ShownTicks(const MessagesPage& form)
+{
+    FolderTicks ticks{};
+    std::transform(form.folderEn.begin(), form.folderEn.end(), ticks.begin(),
+                   [](const QCheckBox* box) { return box->isChecked(); });
+    return ticks;
+}
+
+// Folder 1's box is left to the group rule.
+void ShowFolderChain(MessagesPage& form, const FolderChain& chain)
+{
+    // From the last folder up: each box unticked here runs its own rule, which then finds
+    // every later folder unticked already; the enables below are the last word.
+    for (int k = MessagesPage::kFolderCount - 1; k >= 0; --k)
+        form.folderEn[std::size_t(k)]->setChecked(chain.inUse[std::size_t(k)]);
+    for (std::size_t k = 0; k < chain.inUse.size(); ++k) {
+        if (k > 0)
+            form.folderEn[k]->setEnabled(chain.boxUsable[k]);
+        form.folderName[k]->setEnabled(chain.fieldsUsable[k]);
+        form.folderSize[k]->setEnabled(chain.fieldsUsable[k]);
+    }
+}
+
+}  // namespace
 
 void MessagesPage::UnreadReminderChange()
 {
@@ -40,43 +66,21 @@ void MessagesPage::CannedMessageClick()
     }
 }
 
-void MessagesPage::SetFoldersUsable(bool anyPublic)
+void MessagesPage::SetFoldersUsable(bool usable)
 {
     for (QWidget* control : {static_cast<QWidget*>(folders), static_cast<QWidget*>(continuousMode),
                              static_cast<QWidget*>(ignorePublicMessages), static_cast<QWidget*>(hideMessageNumber),
                              static_cast<QWidget*>(folderEn[0])})
-        control->setEnabled(anyPublic);
-    if (!anyPublic) {
-        folderEn[0]->setChecked(false);
-        // Also when the box was already unticked and so ran no rule of its own.
-        FolderEnClick(0);
-    }
+        control->setEnabled(usable);
+    // Also when folder 1 was already unticked and so ran no rule of its own.
+    ShowFolderChain(*this, q9tx::FolderChainAfterStorage(ShownTicks(*this), usable));
 }
 
 void MessagesPage::FolderEnClick(int k)
 {
-    // Walks down the chain instead of recursing: unticking a later folder also runs that
-    // folder's rule through its own state change, which then finds its part already done.
-    for (int j = k; j < kFolderCount; ++j) {
-        const bool inUse = folderEn[j]->isChecked();
-        folderName[j]->setEnabled(inUse);
-        folderSize[j]->setEnabled(inUse);
-        if (j + 1 == kFolderCount || inUse) {
-            if (j + 1 < kFolderCount)
-                folderEn[j + 1]->setEnabled(true);
-            return;
-        }
-        folderEn[j + 1]->setEnabled(false);
-        folderEn[j + 1]->setChecked(false);
-    }
-}
-
-void EditorPanel::FixedStringExit(QLineEdit* field)
-{
-    // The image holds these texts in fixed-width fields.
-    const QString filled = field->text().leftJustified(TypingLimit(field), QLatin1Char(' '));
-    if (filled != field->text())
-        field->setText(filled);
+    // Folder 1's box is the group rule's to set: it follows the storage choices only when
+    // one of them is left.
+    ShowFolderChain(*this, q9tx::FolderChainAfterClick(ShownTicks(*this), k + 1, folderEn[0]->isEnabledTo(folders)));
 }
 
 bool MessagesPage::FoldersCanBeStored()

@@ -1,8 +1,9 @@
 // Rules of the weekly schedule and the schedule check.
 
 #include <algorithm>
-#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,7 +14,7 @@
 #include "editor/schedule_page.h"
 #include "editor/status_texts.h"
 #include "image/item_lists.h"
-#include "image/settings_validation.h"
+#include "image/schedule_check.h"
 
 using namespace q9tx;
 
@@ -22,6 +23,16 @@ namespace {
 // A blank position of the mask is left out of the field's text, which is then shorter
 // than the mask and holds no time.
 std::string TimeText(const QLineEdit* field) { return field->text().toStdString(); }
+
+// A day as its row shows it, the refusals being the time fields' marks.
+ScheduleDay ShownDay(const SchedulePage& form, int day)
+{
+    ScheduleDay shown{form.period[day]->currentIndex(), TimeText(form.start[day]), TimeText(form.finish[day]),
+                      form.nightShift[day]->isChecked()};
+    shown.startRefused = isRefused(form.start[day]);
+    shown.finishRefused = isRefused(form.finish[day]);
+    return shown;
+}
 
 }  // namespace
 
@@ -55,28 +66,24 @@ void SchedulePage::TimeStringExit(QLineEdit* field)
 bool SchedulePage::CheckSchedule()
 {
     for (int day = 0; day < kDayCount; ++day) {
-        // What the user can no longer see goes back to its defaults. The day's choice
-        // decides, not the row's visibility: a load checks the settings before the rows
-        // are shown or hidden for the new choices, and a night shift of a day that the
-        // load enabled must not go with the row's earlier look.
-        if (period[day]->currentIndex() != kEnabledWithin) {
-            if (isRefused(start[day])) {
-                setRefused(start[day], false);
-                start[day]->setText(QStringLiteral("09:00"));
-            }
-            if (isRefused(finish[day])) {
-                setRefused(finish[day], false);
-                finish[day]->setText(QStringLiteral("18:00"));
-            }
-            nightShift[day]->setChecked(false);
+        // The day's choice decides, not the row's visibility: a load checks the settings
+        // before the rows are shown or hidden for the new choices.
+        const ScheduleDay shown = ShownDay(*this, day);
+        const ScheduleDay settled = SettleScheduleDay(shown);
+        for (const auto& [field, before, after] : {std::tuple{start[day], shown.start, settled.start},
+                                                   std::tuple{finish[day], shown.finish, settled.finish}}) {
+            if (after != before)
+                field->setText(QString::fromStdString(after));
         }
-        const ScheduleDayCheck checked = CheckScheduleDay(TimeText(start[day]), TimeText(finish[day]),
-                                                          nightShift[day]->isChecked(), period[day]->currentIndex());
-        if (checked.disablesDay) {
-            period[day]->setCurrentIndex(kDisabledAllDay);
+        // A start keeps the mark its own rule left, unless the day went back to defaults.
+        if (settled.startRefused != shown.startRefused)
+            setRefused(start[day], settled.startRefused);
+        setRefused(finish[day], settled.finishRefused);
+        nightShift[day]->setChecked(settled.nightShift);
+        if (settled.period != shown.period) {
+            period[day]->setCurrentIndex(static_cast<int>(settled.period));
             PeriodChange(day);
         }
-        setRefused(finish[day], checked.refusesFinish);
     }
     const auto marked = [](const QLineEdit* field) { return isRefused(field); };
     const bool fails = std::any_of(start.begin(), start.end(), marked) || std::any_of(finish.begin(), finish.end(), marked);
@@ -89,17 +96,15 @@ bool SchedulePage::CheckSchedule()
 
 bool SchedulePage::TimesCanBeStored()
 {
-    // The image keeps two digits of hour and two of minute for each time of an "Enabled"
-    // day. A field that shows less (a blank position, or a minute that a pager held as a
-    // number of three digits) holds no time to store, schedule in use or not, and no
-    // time is guessed for it.
+    // A field that shows less than a time (a blank position, or a minute that a pager
+    // held as a number of three digits) holds no time to store, schedule in use or not,
+    // and no time is guessed for it.
     bool storable = true;
     for (int day = 0; day < kDayCount; ++day) {
-        if (period[day]->currentIndex() != kEnabledWithin)
-            continue;
-        for (QLineEdit* time : {start[day], finish[day]}) {
-            if (!ClockValue(TimeText(time))) {
-                setRefused(time, true);
+        const StorableTimes times = TimesStorable(ShownDay(*this, day));
+        for (const auto& [field, stored] : {std::pair{start[day], times.start}, std::pair{finish[day], times.finish}}) {
+            if (!stored) {
+                setRefused(field, true);
                 storable = false;
             }
         }

@@ -55,7 +55,8 @@ std::vector<Refusal> MarkedFields(const SettingsEditor& form)
     for (const Refusal& candidate : {Refusal{general.displayHoldTime, StatusIllegalValue},
                                      Refusal{general.frequency, StatusIllegalFrequency},
                                      Refusal{general.lcdBaseContrast, StatusIllegalValue},
-                                     Refusal{general.rangeHoldTime, StatusIllegalValue}}) {
+                                     Refusal{general.rangeHoldTime, StatusIllegalValue},
+                                     Refusal{general.passcode, StatusEnterNumber}}) {
         if (isRefused(candidate.field))
             refusals.push_back(candidate);
     }
@@ -103,6 +104,8 @@ bool SettingsEditor::ValidateSettings()
         if (marked(field))
             return false;
     }
+    if (!general_->PasscodeCanBeEntered())
+        return false;
     if (!schedule_->TimesCanBeStored())
         return false;
     if (schedule_->useSchedule->isChecked() && !schedule_->CheckSchedule())

@@ -1,6 +1,9 @@
 #include "editor/text_conversion.h"
 
+#include <algorithm>
 #include <limits>
+
+#include "image/settings_rules.h"
 
 namespace q9tx {
 namespace {
@@ -24,7 +27,7 @@ int TextToInt(const QString& text)
     long long value = 0;
     for (; position < text.size(); ++position) {
         const QChar character = text[position];
-        if (character < QLatin1Char('0') || character > QLatin1Char('9'))
+        if (!IsDigitKey(character.unicode()))
             Refuse(text);
         value = value * 10 - (character.unicode() - u'0');
         if (value < std::numeric_limits<int>::min())
@@ -36,6 +39,16 @@ int TextToInt(const QString& text)
             Refuse(text);
     }
     return static_cast<int>(value);
+}
+
+QString WithOneByteRule(const QString& text, const std::function<std::string(std::string_view)>& rule)
+{
+    const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    if (latin1) {
+        const std::string result = rule(text.toLatin1().toStdString());
+        return QString::fromLatin1(result.data(), static_cast<qsizetype>(result.size()));
+    }
+    return QString::fromStdString(rule(text.toStdString()));
 }
 
 }  // namespace q9tx

@@ -1,6 +1,10 @@
 #pragma once
 // Reading numbers that the user typed or pasted into the editor's fields.
 
+#include <functional>
+#include <string>
+#include <string_view>
+
 #include <QString>
 
 #include "image/status_error.h"
@@ -12,5 +16,10 @@ namespace q9tx {
 // throws ConversionError "'<text>' is not a valid integer value": a number guessed
 // from such text would be one the user never entered.
 int TextToInt(const QString& text);
+
+// A rule of the core that works on one-byte text (a fill), run on a field's text. The
+// fields hold Latin-1, a byte a character; a character beyond it (only a paste brings one)
+// goes as UTF-8 and comes back unchanged.
+QString WithOneByteRule(const QString& text, const std::function<std::string(std::string_view)>& rule);
 
 }  // namespace q9tx

@@ -72,6 +72,26 @@ std::optional<std::string> FolderClickRefusal(std::span<const bool, kFolderCount
     return "Folder " + std::to_string(folder - 1) + " is not in use.";
 }
 
+std::optional<std::string> ChangeFolderTick(PagerSettings& settings, int folder, bool checked)
+{
+    FolderTicks ticks = FolderTicksOf(settings);
+    if (ticks[At(folder)] == checked) {
+        return std::nullopt;
+    }
+    const bool usable = AreFoldersUsable(settings);
+    if (std::optional<std::string> refusal = FolderClickRefusal(ticks, folder, usable)) {
+        return refusal;
+    }
+    ticks[At(folder)] = checked;
+    SetFolderTicks(settings, FolderChainAfterClick(ticks, folder, usable).inUse);
+    return std::nullopt;
+}
+
+void SettleFolders(PagerSettings& settings)
+{
+    SetFolderTicks(settings, FolderChainAfterStorage(FolderTicksOf(settings), AreFoldersUsable(settings)).inUse);
+}
+
 FolderTicks FolderTicksOf(const PagerSettings& settings)
 {
     FolderTicks ticks{};

@@ -43,6 +43,14 @@ FolderChain FolderChainAfterStorage(std::span<const bool, kFolderCount> ticks, b
 std::optional<std::string> FolderClickRefusal(std::span<const bool, kFolderCount> ticks, int folder,
                                               bool foldersUsable);
 
+// The folder rule on settings: `folder` (1 to 16) ticked or unticked, and the chain
+// carried on. A tick that stays as it is needs no usable box; otherwise the refusal of a
+// box that cannot be clicked is returned and nothing changes.
+std::optional<std::string> ChangeFolderTick(PagerSettings& settings, int folder, bool checked);
+
+// The folder-group rule on settings, after a storage choice changed.
+void SettleFolders(PagerSettings& settings);
+
 // The ticks of folderEn1 to folderEn16, and their change into the settings.
 FolderTicks FolderTicksOf(const PagerSettings& settings);
 void SetFolderTicks(PagerSettings& settings, const FolderTicks& ticks);

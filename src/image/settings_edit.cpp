@@ -19,8 +19,6 @@ namespace {
 // The decoder thresholds are clamped, never refused.
 constexpr std::string_view kBs1 = "bs1";
 constexpr std::string_view kBs3 = "bs3";
-// Texts that are filled with spaces to their length when left.
-constexpr std::string_view kSpaceFilled[] = {"banner", "serialNum", "canned", "folderName"};
 
 struct CheckWord {
     const char* text;
@@ -61,30 +59,6 @@ std::string TooLong(const SettingDefinition& setting)
     return setting.caption + " takes at most " + std::to_string(setting.maxLength) + " characters.";
 }
 
-bool IsSpaceFilled(std::string_view name)
-{
-    return std::any_of(std::begin(kSpaceFilled), std::end(kSpaceFilled), [name](std::string_view family) {
-        return name.substr(0, family.size()) == family;
-    });
-}
-
-// A tick that stays as it is needs no usable box.
-std::optional<SettingProblem> ApplyFolder(PagerSettings& settings, std::string_view name, bool checked)
-{
-    const int k = std::stoi(std::string(name.substr(std::string_view("folderEn").size())));
-    FolderTicks ticks = FolderTicksOf(settings);
-    if (ticks[static_cast<std::size_t>(k - 1)] == checked) {
-        return std::nullopt;
-    }
-    const bool usable = AreFoldersUsable(settings);
-    if (std::optional<std::string> refusal = FolderClickRefusal(ticks, k, usable)) {
-        return Refusal(name, std::move(*refusal));
-    }
-    ticks[static_cast<std::size_t>(k - 1)] = checked;
-    SetFolderTicks(settings, FolderChainAfterClick(ticks, k, usable).inUse);
-    return std::nullopt;
-}
-
 std::optional<SettingProblem> ApplyCheck(PagerSettings& settings, const SettingDefinition& setting,
                                          std::string_view text)
 {
@@ -95,10 +69,14 @@ std::optional<SettingProblem> ApplyCheck(PagerSettings& settings, const SettingD
         return Refusal(setting.name, setting.caption + " is yes or no.");
     }
     if (setting.name.starts_with("folderEn")) {
-        return ApplyFolder(settings, setting.name, found->checked);
+        const int folder = std::stoi(setting.name.substr(std::string_view("folderEn").size()));
+        std::optional<std::string> refusal = ChangeFolderTick(settings, folder, found->checked);
+        return refusal ? std::optional<SettingProblem>(Refusal(setting.name, std::move(*refusal))) : std::nullopt;
     }
-    if (setting.name == "muteOption" && found->checked && !IsMuteOptionUsable(settings.number("fixedAlertMode"))) {
-        return Refusal(setting.name, "Allow muting needs the fixed alert mode \"Let user choose\".");
+    if (setting.name == "muteOption") {
+        if (std::optional<std::string> refusal = MuteOptionRefusal(settings, found->checked)) {
+            return Refusal(setting.name, std::move(*refusal));
+        }
     }
     settings.setChecked(setting.name, found->checked);
     return std::nullopt;
@@ -132,20 +110,8 @@ std::optional<SettingProblem> ApplyList(PagerSettings& settings, const SettingDe
         SettleMuteOption(settings);
     }
     if (setting.name.starts_with("storage")) {
-        SetFolderTicks(settings, FolderChainAfterStorage(FolderTicksOf(settings), AreFoldersUsable(settings)).inUse);
+        SettleFolders(settings);
     }
-    return std::nullopt;
-}
-
-std::optional<SettingProblem> ApplyThreshold(PagerSettings& settings, std::string_view name, std::int64_t typed)
-{
-    // Both are read as the editor reads them: 16 bits.
-    const Thresholds ordered =
-        OrderThresholds(static_cast<std::uint16_t>(name == kBs1 ? typed : settings.number(kBs1)),
-                        static_cast<std::uint16_t>(name == kBs3 ? typed : settings.number(kBs3)),
-                        name == kBs1 ? ThresholdLeft::Bs1 : ThresholdLeft::Bs3);
-    settings.setNumber(kBs1, ordered.bs1);
-    settings.setNumber(kBs3, ordered.bs3);
     return std::nullopt;
 }
 
@@ -172,7 +138,8 @@ std::optional<SettingProblem> ApplyNumber(PagerSettings& settings, const Setting
         if (text.empty()) {
             return Refusal(setting.name, StatusEnterNumber);
         }
-        return ApplyThreshold(settings, setting.name, DigitsValue(text));
+        SetThreshold(settings, setting.name == kBs1 ? ThresholdLeft::Bs1 : ThresholdLeft::Bs3, DigitsValue(text));
+        return std::nullopt;
     }
     if (IsOutOfRange(setting.name, text.empty() ? std::nullopt : std::optional<std::int64_t>(DigitsValue(text)))) {
         return Refusal(setting.name, StatusIllegalValue);
@@ -196,12 +163,9 @@ std::optional<SettingProblem> ApplyFrequency(PagerSettings& settings, const Sett
     } catch (const ConversionError&) {
         return Refusal(setting.name, StatusIllegalFrequency);
     }
-    const std::optional<CheckedFrequency> checked = CheckFrequency(hertz, CheckedChip(settings));
-    if (!checked) {
+    if (!SetCheckedFrequency(settings, hertz)) {
         return Refusal(setting.name, StatusIllegalFrequency);
     }
-    settings.setNumber(setting.name, checked->hertz);
-    settings.setNumber("channelSpacing", checked->stepCode);
     return std::nullopt;
 }
 

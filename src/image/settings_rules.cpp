@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::size_t kToneDigits = 4;
 constexpr char32_t kFirstPrintable = 32;
+constexpr std::string_view kSpaceFilled[] = {"banner", "serialNum", "canned", "folderName"};
 
 }  // namespace
 
@@ -40,6 +41,25 @@ void SettleMuteOption(PagerSettings& settings)
     }
 }
 
+std::optional<std::string> MuteOptionRefusal(const PagerSettings& settings, bool checked)
+{
+    if (checked && !IsMuteOptionUsable(settings.number("fixedAlertMode"))) {
+        return "Allow muting needs the fixed alert mode \"Let user choose\".";
+    }
+    return std::nullopt;
+}
+
+void SetThreshold(PagerSettings& settings, ThresholdLeft left, std::int64_t typed)
+{
+    // Both are read as the editor reads them: 16 bits.
+    const bool bs1Left = left == ThresholdLeft::Bs1;
+    const Thresholds ordered = OrderThresholds(static_cast<std::uint16_t>(bs1Left ? typed : settings.number("bs1")),
+                                               static_cast<std::uint16_t>(bs1Left ? settings.number("bs3") : typed),
+                                               left);
+    settings.setNumber("bs1", ordered.bs1);
+    settings.setNumber("bs3", ordered.bs3);
+}
+
 std::optional<CheckedFrequency> CheckFrequency(std::int64_t hertz, std::uint8_t chip)
 {
     RfWord rfWord{};
@@ -49,6 +69,17 @@ std::optional<CheckedFrequency> CheckFrequency(std::int64_t hertz, std::uint8_t 
     }
     const std::uint32_t given = RfWordToFrequency(rfWord);
     return CheckedFrequency{given, RfStepCode(rfWord)};
+}
+
+bool SetCheckedFrequency(PagerSettings& settings, std::int64_t hertz)
+{
+    const std::optional<CheckedFrequency> checked = CheckFrequency(hertz, CheckedChip(settings));
+    if (!checked) {
+        return false;
+    }
+    settings.setNumber("frequency", checked->hertz);
+    settings.setNumber("channelSpacing", checked->stepCode);
+    return true;
 }
 
 bool IsLegalPasscode(std::string_view passcode)
@@ -69,6 +100,12 @@ std::string SpaceFilled(std::string_view text, std::size_t length)
 std::string ToneFilled(std::string_view text)
 {
     return std::string(text) + std::string(kToneDigits > text.size() ? kToneDigits - text.size() : 0, '0');
+}
+
+bool IsSpaceFilled(std::string_view name)
+{
+    return std::any_of(std::begin(kSpaceFilled), std::end(kSpaceFilled),
+                       [name](std::string_view family) { return name.starts_with(family); });
 }
 
 bool IsControlKey(char32_t key) { return key < kFirstPrintable; }

@@ -32,6 +32,12 @@ Thresholds OrderThresholds(std::uint16_t bs1, std::uint16_t bs3, ThresholdLeft l
 bool IsMuteOptionUsable(std::int64_t fixedAlertMode);
 // Unticks muteOption when fixedAlertMode does not let the user choose.
 void SettleMuteOption(PagerSettings& settings);
+// Why muteOption cannot be ticked now, or none.
+std::optional<std::string> MuteOptionRefusal(const PagerSettings& settings, bool checked);
+
+// The threshold that was left takes `typed`, and both are ordered as OrderThresholds
+// orders them.
+void SetThreshold(PagerSettings& settings, ThresholdLeft left, std::int64_t typed);
 
 // The frequency check on `chip` (a PLL chip position): the frequency the synthesizer
 // really gives for `hertz` and the step code that gives it, the position of the channel
@@ -42,6 +48,9 @@ struct CheckedFrequency {
     friend bool operator==(const CheckedFrequency&, const CheckedFrequency&) = default;
 };
 std::optional<CheckedFrequency> CheckFrequency(std::int64_t hertz, std::uint8_t chip);
+// The frequency check on settings, on their PLL chip: the frequency given and the channel
+// spacing that follows it, or false with nothing changed.
+bool SetCheckedFrequency(PagerSettings& settings, std::int64_t hertz);
 
 // A passcode the pager's keys can enter: digits only, also where a paste got past the key
 // filter. Shorter than four digits is kept as it is.
@@ -52,6 +61,9 @@ bool IsLegalPasscode(std::string_view passcode);
 std::string ZeroFilled(std::string_view text, std::size_t length);
 std::string SpaceFilled(std::string_view text, std::size_t length);
 std::string ToneFilled(std::string_view text);
+// Whether a text setting is filled with spaces when its field is left: the banner, the
+// serial number, the canned texts and the folder titles.
+bool IsSpaceFilled(std::string_view name);
 
 // The key filters' classes of a typed character. A control character (an editing key or
 // a clipboard shortcut) passes every filter.

@@ -120,7 +120,9 @@ const ValidationCase kValidationCases[] = {
     {"frequency the FS8108 cannot reach", {{"frequency", 400'000'000}}, {}, {{"frequency", "Illegal frequency."}}},
     {"the same frequency on the FS8170", {{"frequency", 400'000'000}, {"pllChip", 1}}, {}, {}},
     {"no frequency", {{"frequency", 0}}, {}, {{"frequency", "Illegal frequency."}}},
-    {"passcode with a letter, pasted in the window", {}, {{"passcode", "69a7"}}, {{"passcode", "Please enter a number."}}},
+    {"passcode with a letter, pasted in the window", {{"handProg", 1}}, {{"passcode", "69a7"}},
+     {{"passcode", "Please enter a number."}}},
+    {"passcode with a letter, hand programming off", {}, {{"passcode", "69a7"}}, {}},
     {"passcode of two digits", {{"handProg", 1}}, {{"passcode", "12"}}, {}},
     {"finish before start", {}, {{"start2", "18:00"}, {"finish2", "09:00"}}, {{"finish2", "Illegal value."}}},
     {"finish before start over night", {{"nightShift2", 1}}, {{"start2", "18:00"}, {"finish2", "09:00"}}, {}},
@@ -221,6 +223,7 @@ const FolderCase kFolderCases[] = {
     {"unticking folder 16", "1111111111111110", 16, true, "1111111111111110", "1111111111111111"},
     {"unticking folder 1", "0111111111111111", 1, true, "0000000000000000", "1000000000000000"},
     {"a gap loaded from an image", "0100000000000000", 2, true, "0100000000000000", "1010000000000000"},
+    {"ticking folder 2 into a gap", "1111000000000000", 2, true, "1111000000000000", "1111100000000000"},
     {"storage left without public", "1111100000000000", 0, false, "0000000000000000", "0000000000000000"},
     {"storage left with public", "0110000000000000", 0, true, "0110000000000000", "1011000000000000"},
 };

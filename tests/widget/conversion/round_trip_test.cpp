@@ -3,7 +3,8 @@
 // An image either comes back byte for byte, apart from the changes that the conversion
 // itself makes (AfterRoundTrip lists each one), or the editor refuses to store it for a
 // reason it shows: a marked field (an illegal or used capcode, a frequency the chip
-// cannot reach, a schedule the check refuses, a time it cannot store).
+// cannot reach, a schedule the check refuses, a time it cannot store, a passcode the
+// pager's keys cannot enter while hand programming is on).
 
 #include <algorithm>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include "image/bit_reverse.h"
 #include "image/capcode.h"
 #include "image/rf_word.h"
+#include "image/settings_rules.h"
 #include "image/text_field.h"
 
 using namespace q9tx;
@@ -244,8 +246,10 @@ private:
             const std::size_t width = field.bits / 8u;
             const std::size_t lengths[] = {0, 1, width - 1, width};
             const std::size_t length = chance(40) ? pick(lengths) : below(static_cast<std::uint32_t>(width + 1));
+            // A passcode mostly of digits, as the pager's keys enter it.
+            const bool digits = field.control == "passcode" && !chance(4);
             for (std::size_t i = 0; i < length; ++i) {
-                image[field.offset + i] = textByte_;
+                image[field.offset + i] = digits ? static_cast<std::uint8_t>('0' + textByte_ % 10) : textByte_;
                 textByte_ = static_cast<std::uint8_t>(textByte_ % 255 + 1);
             }
             if (length < width)
@@ -357,6 +361,10 @@ bool IsRefusedByTheEditor(const ConfigImage& image, int checkedChip)
         if (d.finishMinute >= 60 || finish < start)
             return true;
     }
+    // The pager's keys enter digits only; without hand programming none is entered.
+    if (ReadField(image, FieldOf("handProg")) != 0 &&
+        !IsLegalPasscode(ReadTextField(image, kPasscodeRegion.offset, kPasscodeRegion.size)))
+        return true;
     return FoldersRunPastTheSlots(image);
 }
 

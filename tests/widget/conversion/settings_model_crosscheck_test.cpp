@@ -2,7 +2,8 @@
 // thousands of generated images that the window can show whole, loading into the window
 // and into settings gives the same values and the same image (or the same refusal); and
 // each setting edited with typed and pasted values through the window's keys and focus
-// and through the model's rules ends in the same settings, marks and message.
+// and through the model's rules ends in the same settings, marks and message (a passcode,
+// which has no exit rule, as the check before a save judges it).
 
 #include <cstring>
 #include <random>
@@ -310,6 +311,10 @@ WindowAnswer EditInWindow(WindowDriver& driver, const SettingDefinition& setting
     }
     if (!driver.errors.isEmpty())
         return {true, false, true, driver.errors.last()};
+    // A paste gets past the passcode's key filter and no exit rule follows: the check
+    // before a save or write judges it.
+    if (setting.digitsOnly && !window.ValidateSettings())
+        return {true, false, false, window.statusText()};
     return {q9tx::isRefused(control), false, false, window.statusText()};
 }
 
@@ -403,7 +408,8 @@ private slots:
 
     // Every setting with the values of its kind, and the edits that need another first,
     // from a start where every control a user may change is usable: recovery mode on,
-    // canned messages and a reminder on, one address public and half the folders in use.
+    // canned messages, a reminder and hand programming on, one address public and half
+    // the folders in use.
     void editsAgree()
     {
         QLocale::setDefault(QLocale(QLocale::English));
@@ -413,7 +419,7 @@ private slots:
         PagerSettings start = q9tx::DefaultSettings();
         QStringList disagreements;
         for (const auto& [name, text] : std::initializer_list<std::pair<std::string, const char*>>{
-                 {"cannedMessages", "yes"}, {"unreadReminder", "1 sec"}, {"storage4", "Public"}})
+                 {"cannedMessages", "yes"}, {"unreadReminder", "1 sec"}, {"storage4", "Public"}, {"handProg", "yes"}})
             disagreements << Disagreement(driver, start, name, {text});
         for (int k = 1; k <= q9tx::kFolderCount / 2; ++k)
             disagreements << Disagreement(driver, start, q9tx::Member("folderEn", k), {"yes"});
@@ -430,10 +436,7 @@ private slots:
                 continue;
             }
             for (const Edit& edit : EditsOf(setting.kind)) {
-                // A paste passes the passcode's key filter, and no exit rule follows: the
-                // window keeps letters that the command line, which types, refuses.
-                const bool pastedPastFilter = setting.digitsOnly && edit.entry == Entry::Pasted;
-                if ((setting.maxLength == 0 || std::strlen(edit.text) <= setting.maxLength) && !pastedPastFilter)
+                if (setting.maxLength == 0 || std::strlen(edit.text) <= setting.maxLength)
                     fromStart(setting.name, edit);
             }
         }

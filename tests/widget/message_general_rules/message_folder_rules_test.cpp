@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
+#include "editor/settings_view.h"
 #include "find_control.h"
+#include "image/pager_settings.h"
 #include "window_driver.h"
 
 class MessageFolderRulesTest : public QObject {
@@ -123,6 +125,51 @@ private slots:
                     !Control<QLineEdit>(w(), QStringLiteral("folderName%1").arg(untick + 1))->isEnabled());
     }
 
+    // A file's ticks with a gap (not made by this editor) load as they are; a click then
+    // carries the chain on from there. Folders 1 to 16 as '1' (ticked, usable) and '0',
+    // missing ones '0'.
+    void folderGapsFromAFile_data()
+    {
+        QTest::addColumn<QString>("loaded");
+        QTest::addColumn<int>("click");  // the folder clicked after the load, or 0
+        QTest::addColumn<QString>("ticks");
+        QTest::addColumn<QString>("boxes");
+        QTest::addColumn<QString>("fields");
+        QTest::newRow("2 without 1") << "01" << 0 << "01" << "101" << "01";
+        QTest::newRow("2 without 1, tick 1") << "01" << 1 << "11" << "111" << "11";
+        QTest::newRow("3 without 2") << "1011" << 0 << "1011" << "11011" << "1011";
+        QTest::newRow("3 without 2, tick 2") << "1011" << 2 << "1111" << "11111" << "1111";
+        QTest::newRow("3 without 2, untick 1") << "1011" << 1 << "" << "1" << "";
+        QTest::newRow("3 without 2, untick 4") << "1011" << 4 << "101" << "11010" << "101";
+    }
+    void folderGapsFromAFile()
+    {
+        QFETCH(QString, loaded);
+        QFETCH(int, click);
+        QFETCH(QString, ticks);
+        QFETCH(QString, boxes);
+        QFETCH(QString, fields);
+        q9tx::PagerSettings settings = q9tx::DefaultSettings();
+        settings.setNumber("storage1", 1);
+        for (int k = 1; k <= TForm1::kFolderCount; ++k)
+            settings.setChecked(q9tx::Member("folderEn", k), k <= loaded.size() && loaded[k - 1] == u'1');
+        q9tx::ShowSettings(w().editor(), settings);
+        if (click > 0)
+            Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(click))->click();
+        QString shownTicks, shownBoxes, shownFields;
+        for (int k = 1; k <= TForm1::kFolderCount; ++k) {
+            const auto* box = Control<QCheckBox>(w(), QStringLiteral("folderEn%1").arg(k));
+            const bool titleUsable = Control<QLineEdit>(w(), QStringLiteral("folderName%1").arg(k))->isEnabled();
+            QCOMPARE(Control<QLineEdit>(w(), QStringLiteral("folderSize%1").arg(k))->isEnabled(), titleUsable);
+            shownTicks += box->isChecked() ? u'1' : u'0';
+            shownBoxes += box->isEnabled() ? u'1' : u'0';
+            shownFields += titleUsable ? u'1' : u'0';
+        }
+        QCOMPARE(shownTicks, ticks.leftJustified(TForm1::kFolderCount, u'0'));
+        QCOMPARE(shownBoxes, boxes.leftJustified(TForm1::kFolderCount, u'0'));
+        QCOMPARE(shownFields, fields.leftJustified(TForm1::kFolderCount, u'0'));
+    }
+
     // Each option enables its dependants and changes none of their values.
     void optionRules()
     {
@@ -158,6 +205,7 @@ private slots:
         QTest::newRow("full canned text") << "canned4" << "sixteen chars ok" << "sixteen chars ok";
         QTest::newRow("serial number") << "serialNum" << "1234" << "1234    ";
         QTest::newRow("banner") << "banner" << "Hi " << "Hi                  ";
+        QTest::newRow("Latin-1 title") << "folderName1" << "Zür" << "Zür      ";
     }
     void spaceFillOnLeaving()
     {
