@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,7 +12,6 @@
 
 #include "editor/addresses_page.h"
 #include "editor/field_marks.h"
-#include "editor/limited_edit.h"
 #include "editor/status_texts.h"
 #include "editor/text_conversion.h"
 #include "image/capcode.h"
@@ -112,14 +110,7 @@ void AddressesPage::AddressExit(int n)
         setStatusText(QString());
 }
 
-void AddressesPage::FixedNumberExit(QLineEdit* field)
-{
-    const auto length = static_cast<std::size_t>(TypingLimit(field));
-    const QString filled =
-        WithOneByteRule(field->text(), [length](std::string_view text) { return ZeroFilled(text, length); });
-    if (filled != field->text())
-        field->setText(filled);
-}
+void AddressesPage::FixedNumberExit(QLineEdit* field) { FillToTypingLimit(field, ZeroFilled); }
 
 bool AddressesPage::IsLegalCapcode(const QLineEdit* field) const
 {

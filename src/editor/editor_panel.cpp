@@ -38,11 +38,12 @@ bool EditorPanel::NumericKeyPress(QChar key)
     return false;
 }
 
-void EditorPanel::FixedStringExit(QLineEdit* field)
+void EditorPanel::FixedStringExit(QLineEdit* field) { FillToTypingLimit(field, SpaceFilled); }
+
+void EditorPanel::FillToTypingLimit(QLineEdit* field, Fill fill)
 {
     const auto length = static_cast<std::size_t>(TypingLimit(field));
-    const QString filled =
-        WithOneByteRule(field->text(), [length](std::string_view text) { return SpaceFilled(text, length); });
+    const QString filled = WithOneByteRule(field->text(), [fill, length](std::string_view text) { return fill(text, length); });
     if (filled != field->text())
         field->setText(filled);
 }

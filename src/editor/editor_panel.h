@@ -3,7 +3,10 @@
 // and field events through EditorShell, attaches its rules to its own controls, and uses
 // the key filter and the exit fills that fields on several pages have in common.
 
+#include <cstddef>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include <QString>
 #include <QWidget>
@@ -40,6 +43,9 @@ protected:
     EditorPanel(EditorShell& shell, const QString& name);
 
     FieldEvents& fieldEvents();
+    // Runs one of the core's fills up to the field's typing limit.
+    using Fill = std::string (*)(std::string_view text, std::size_t length);
+    void FillToTypingLimit(QLineEdit* field, Fill fill);
 
     // Check boxes run their rule on every change of state, by the user or by the
     // editor's own code; drop-downs only on the user's choice; edits' change rules on
