@@ -3,7 +3,7 @@
 // and into settings gives the same values and the same image (or the same refusal); and
 // each setting edited with typed and pasted values through the window's keys and focus
 // and through the model's rules ends in the same settings, marks and message (a passcode,
-// which has no exit rule, as the check before a save judges it).
+// whose exit rule only clears a refusal, as the check before a save judges it).
 
 #include <cstring>
 #include <random>
@@ -311,8 +311,8 @@ WindowAnswer EditInWindow(WindowDriver& driver, const SettingDefinition& setting
     }
     if (!driver.errors.isEmpty())
         return {true, false, true, driver.errors.last()};
-    // A paste gets past the passcode's key filter and no exit rule follows: the check
-    // before a save or write judges it.
+    // A paste gets past the passcode's key filter, and its exit rule judges only a passcode
+    // refused before: the check before a save or write judges it.
     if (setting.digitsOnly && !window.ValidateSettings())
         return {true, false, false, window.statusText()};
     return {q9tx::isRefused(control), false, false, window.statusText()};
