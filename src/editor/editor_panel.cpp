@@ -1,5 +1,6 @@
 #include "editor/editor_panel.h"
 
+#include <string>
 #include <string_view>
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include "editor/single_byte_validator.h"
 #include "editor/status_texts.h"
 #include "editor/text_conversion.h"
+#include "image/setting_table.h"
 #include "image/settings_rules.h"
 
 namespace q9tx {
@@ -78,9 +80,17 @@ void EditorPanel::filterNumericKeys(QLineEdit* edit)
     fieldEvents().setKeyFilter(edit, [this](QChar key) { return NumericKeyPress(key); });
 }
 
-void EditorPanel::fillFixedStringOnExit(QLineEdit* edit)
+void EditorPanel::attachTextRules()
 {
-    fieldEvents().setExitRule(edit, [this, edit] { FixedStringExit(edit); });
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        const std::string name = edit->objectName().toStdString();
+        const SettingDefinition* setting = FindSetting(name);
+        if (!setting || setting->kind != SettingKind::Text)
+            continue;
+        refuseMultiByteCharacters(edit);
+        if (IsSpaceFilled(name))
+            fieldEvents().setExitRule(edit, [this, edit] { FixedStringExit(edit); });
+    }
 }
 
 void EditorPanel::refuseMultiByteCharacters(QLineEdit* edit) { SetCharacterRule(edit, new SingleByteValidator); }

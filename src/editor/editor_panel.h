@@ -54,10 +54,13 @@ protected:
     void onChoice(QComboBox* box, FieldEvents::Rule rule);
     void onTextChange(QLineEdit* edit, FieldEvents::Rule rule);
     void filterNumericKeys(QLineEdit* edit);
-    void fillFixedStringOnExit(QLineEdit* edit);
     // The image stores the text one byte per character: characters without a
     // single-byte form are refused as they are typed or pasted.
     static void refuseMultiByteCharacters(QLineEdit* edit);
+    // Attaches the text rules to every edit of the panel that shows a text setting: it
+    // refuses multi-byte characters, and the texts the image holds in fixed-width fields
+    // are filled with spaces when left.
+    void attachTextRules();
 
 private:
     EditorShell& shell_;

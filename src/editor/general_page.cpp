@@ -199,10 +199,7 @@ GeneralPage::GeneralPage(EditorShell& shell) : EditorPanel(shell, QStringLiteral
 void GeneralPage::WireRules()
 {
     FieldEvents& events = fieldEvents();
-    for (QLineEdit* text : {serialNum, banner}) {
-        fillFixedStringOnExit(text);
-        refuseMultiByteCharacters(text);
-    }
+    attachTextRules();
     struct RangeField {
         QLineEdit* field;
         void (GeneralPage::*enter)();
@@ -216,7 +213,6 @@ void GeneralPage::WireRules()
         filterNumericKeys(range.field);
     }
     filterNumericKeys(passcode);
-    refuseMultiByteCharacters(passcode);
     events.setExitRule(passcode, [this] { PasscodeExit(); });
     onChoice(fixedAlertMode, [this] { FixedAlertModeChange(); });
     for (QLineEdit* tone : tonePatterns()) {

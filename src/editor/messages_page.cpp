@@ -120,14 +120,9 @@ void MessagesPage::WireRules()
     onChoice(unreadReminder, [this] { UnreadReminderChange(); });
     onToggle(messageOps, [this] { MessageOpsClick(); });
     onToggle(cannedMessages, [this] { CannedMessageClick(); });
-    for (QLineEdit* text : canned) {
-        fillFixedStringOnExit(text);
-        refuseMultiByteCharacters(text);
-    }
+    attachTextRules();
     for (int k = 0; k < kFolderCount; ++k) {
         onToggle(folderEn[k], [this, k] { FolderEnClick(k); });
-        fillFixedStringOnExit(folderName[k]);
-        refuseMultiByteCharacters(folderName[k]);
         filterNumericKeys(folderSize[k]);
     }
 }
