@@ -14,6 +14,25 @@
 
 namespace q9tx {
 
+namespace {
+
+QString Qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const SettingDefinition& Setting(std::string_view name) { return SettingTable()[SettingIndex(name)]; }
+
+// What the page builds the control with: where start-up changes it, the table says so.
+QString BuiltText(const SettingDefinition& setting) { return Qs(setting.builtText.value_or(setting.defaultText)); }
+
+template <typename Control>
+Control* WithHint(Control* control, const SettingDefinition& setting)
+{
+    if (!setting.hint.empty())
+        ApplyHint(control, Qs(setting.hint));
+    return control;
+}
+
+}  // namespace
+
 QLineEdit* MakeEdit(QWidget* parent, const QString& name, int maxLength, const QString& text)
 {
     auto* edit = new LimitedEdit(maxLength, parent);
@@ -89,10 +108,6 @@ QGroupBox* MakeGroup(QWidget* parent, const QString& name, const QString& captio
     return group;
 }
 
-}  // namespace q9tx
-
-namespace q9tx {
-
 QLabel* AddCaptioned(QGridLayout* grid, int row, int column, const QString& caption, QWidget* control)
 {
     QLabel* label = MakeLabel(control->parentWidget(), QString(), caption);
@@ -101,28 +116,6 @@ QLabel* AddCaptioned(QGridLayout* grid, int row, int column, const QString& capt
     grid->addWidget(control, row, column + 1);
     return label;
 }
-
-}  // namespace q9tx
-
-namespace q9tx {
-namespace {
-
-QString Qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-const SettingDefinition& Setting(std::string_view name) { return SettingTable()[SettingIndex(name)]; }
-
-// What the page builds the control with: where start-up changes it, the table says so.
-QString BuiltText(const SettingDefinition& setting) { return Qs(setting.builtText.value_or(setting.defaultText)); }
-
-template <typename Control>
-Control* WithHint(Control* control, const SettingDefinition& setting)
-{
-    if (!setting.hint.empty())
-        ApplyHint(control, Qs(setting.hint));
-    return control;
-}
-
-}  // namespace
 
 QString SettingCaption(std::string_view name) { return Qs(Setting(name).caption); }
 

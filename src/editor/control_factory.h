@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -37,12 +38,6 @@ QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& captio
 // A label; the name may be empty for captions that nothing refers to.
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text);
 QGroupBox* MakeGroup(QWidget* parent, const QString& name, const QString& caption, const QString& hint);
-
-}  // namespace q9tx
-
-class QGridLayout;
-
-namespace q9tx {
 
 // Puts a caption label into (row, column) and the control beside it; returns the label.
 QLabel* AddCaptioned(QGridLayout* grid, int row, int column, const QString& caption, QWidget* control);

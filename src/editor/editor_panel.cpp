@@ -21,14 +21,16 @@ namespace q9tx {
 
 EditorPanel::EditorPanel(EditorShell& shell, const QString& name) : shell_(shell) { setObjectName(name); }
 
-void EditorPanel::BringToFront()
+void EditorPanel::BringToFront(QWidget* focus)
 {
     for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
         if (auto* tabs = qobject_cast<QTabWidget*>(ancestor)) {
             tabs->setCurrentWidget(this);
-            return;
+            break;
         }
     }
+    if (focus)
+        focus->setFocus(Qt::OtherFocusReason);
 }
 
 bool EditorPanel::NumericKeyPress(QChar key)

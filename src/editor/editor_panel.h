@@ -30,8 +30,9 @@ public:
     // The exit fill of a fixed-width text: trailing spaces up to the typing limit.
     void FixedStringExit(QLineEdit* field);
 
-    // Brings the page to the front of the tab control that holds it.
-    void BringToFront();
+    // Brings the page to the front of the tab control that holds it, and gives `focus`
+    // (a control of the page) the focus.
+    void BringToFront(QWidget* focus = nullptr);
 
     // The status number's text in the status bar, and any text.
     void showStatus(int number);

@@ -106,13 +106,11 @@ void GeneralPage::FrequencyExit()
 
 bool GeneralPage::PasscodeCanBeEntered()
 {
-    // The image holds the passcode only with hand programming on.
-    const bool enterable = !handProg->isChecked() || IsLegalPasscode(passcode->text().toStdString());
+    const bool enterable = IsStorablePasscode(handProg->isChecked(), passcode->text().toStdString());
     setRefused(passcode, !enterable);
     if (enterable)
         return true;
-    BringToFront();
-    passcode->setFocus(Qt::OtherFocusReason);
+    BringToFront(passcode);
     showStatus(StatusEnterNumber);
     return false;
 }
@@ -121,7 +119,7 @@ void GeneralPage::PasscodeExit()
 {
     // Only a refused passcode is judged again, so that leaving it otherwise keeps the
     // status bar as it is.
-    if (isRefused(passcode) && (!handProg->isChecked() || IsLegalPasscode(passcode->text().toStdString()))) {
+    if (isRefused(passcode) && IsStorablePasscode(handProg->isChecked(), passcode->text().toStdString())) {
         setRefused(passcode, false);
         setStatusText({});
     }

@@ -99,8 +99,7 @@ bool MessagesPage::FoldersCanBeStored()
     const std::optional<q9tx::FolderSlotsProblem> problem = q9tx::CheckFolderSlots(uses);
     if (!problem)
         return true;
-    BringToFront();
-    folderSize[problem->folder - 1]->setFocus(Qt::OtherFocusReason);
+    BringToFront(folderSize[problem->folder - 1]);
     setStatusText(QString::fromStdString(problem->message));
     return false;
 }

@@ -76,11 +76,10 @@ void BringToFront(QWidget* field)
 {
     for (QWidget* ancestor = field->parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
         if (auto* page = qobject_cast<EditorPanel*>(ancestor)) {
-            page->BringToFront();
-            break;
+            page->BringToFront(field);
+            return;
         }
     }
-    field->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace

@@ -82,6 +82,11 @@ bool SetCheckedFrequency(PagerSettings& settings, std::int64_t hertz)
     return true;
 }
 
+bool IsStorablePasscode(bool handProgramming, std::string_view passcode)
+{
+    return !handProgramming || IsLegalPasscode(passcode);
+}
+
 bool IsLegalPasscode(std::string_view passcode)
 {
     return std::all_of(passcode.begin(), passcode.end(), [](char c) { return IsDigitKey(static_cast<unsigned char>(c)); });

@@ -55,6 +55,9 @@ bool SetCheckedFrequency(PagerSettings& settings, std::int64_t hertz);
 // A passcode the pager's keys can enter: digits only, also where a paste got past the key
 // filter. Shorter than four digits is kept as it is.
 bool IsLegalPasscode(std::string_view passcode);
+// Whether the image can take the passcode: with hand programming on it must be a legal
+// one; without, the image holds the factory passcode and the field's text goes nowhere.
+bool IsStorablePasscode(bool handProgramming, std::string_view passcode);
 
 // The exit fills, up to the field's length; a text already that long is kept. A capcode
 // gets leading zeros, a fixed-width text trailing spaces, a beep pattern trailing zeros.

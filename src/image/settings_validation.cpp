@@ -89,9 +89,8 @@ std::vector<SettingProblem> ValidateSettings(PagerSettings& settings)
     if (!IsReachableFrequency(settings.number("frequency"), CheckedChip(settings))) {
         problems.push_back(Problem("frequency", StatusIllegalFrequency));
     }
-    // The pager's keys enter digits only; a pasted letter would lock its user out. The
-    // image holds the passcode only with hand programming on.
-    if (settings.checked("handProg") && !IsLegalPasscode(settings.text("passcode"))) {
+    // The pager's keys enter digits only; a pasted letter would lock its user out.
+    if (!IsStorablePasscode(settings.checked("handProg"), settings.text("passcode"))) {
         problems.push_back(Problem("passcode", StatusEnterNumber));
     }
     if (settings.checked("useSchedule")) {
