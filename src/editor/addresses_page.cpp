@@ -2,7 +2,7 @@
 
 #include "editor/addresses_page.h"
 
-#include <string>
+#include <string_view>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "editor/control_factory.h"
+#include "image/pager_settings.h"
 #include "image/item_lists.h"
 
 namespace q9tx {
@@ -21,19 +22,11 @@ namespace {
 // How far an address may count up after each write: no step to eight.
 constexpr int kLargestStep = 8;
 
-const char kFunctionLetters[] = "ABCD";
+constexpr std::string_view kFunctionLetters = "ABCD";
 
 enum AddressColumn { EnableColumn, CapcodeColumn, FrameColumn, StepColumn, StorageColumn, FirstFormatColumn };
 
 QString FunctionLetter(int function) { return QString(QLatin1Char(kFunctionLetters[function])); }
-
-std::string Name(const char* family, int n, int function = -1)
-{
-    std::string name = family + std::to_string(n + 1);
-    if (function >= 0)
-        name += kFunctionLetters[function];
-    return name;
-}
 
 }  // namespace
 
@@ -57,8 +50,8 @@ AddressesPage::AddressesPage(EditorShell& shell) : EditorPanel(shell, QStringLit
         const QString number = QString::number(n + 1);
         const int row = n + 1;
         // The row's number is its caption and its access key.
-        addrEn[n] = MakeSettingCheck(addresses, Name("addrEn", n), QStringLiteral("&") + number);
-        address[n] = MakeSettingEdit(addresses, Name("address", n));
+        addrEn[n] = MakeSettingCheck(addresses, Member("addrEn", n + 1), QStringLiteral("&") + number);
+        address[n] = MakeSettingEdit(addresses, Member("address", n + 1));
         frame[n] = MakeLabel(addresses, QStringLiteral("frame") + number, QStringLiteral("0"));
         frame[n]->setAlignment(Qt::AlignCenter);
         autoInc[n] = MakeDropDown(addresses, QStringLiteral("autoInc") + number, steps, 0, kLargestStep + 1);
@@ -67,7 +60,7 @@ AddressesPage::AddressesPage(EditorShell& shell) : EditorPanel(shell, QStringLit
         grid->addWidget(frame[n], row, FrameColumn);
         grid->addWidget(autoInc[n], row, StepColumn);
         if (n < kStorageChoiceCount) {
-            storage[n] = MakeSettingDropDown(addresses, Name("storage", n));
+            storage[n] = MakeSettingDropDown(addresses, Member("storage", n + 1));
             grid->addWidget(storage[n], row, StorageColumn);
         } else {
             const int label = n - kStorageChoiceCount;
@@ -75,7 +68,8 @@ AddressesPage::AddressesPage(EditorShell& shell) : EditorPanel(shell, QStringLit
             grid->addWidget(storageLabel[label], row, StorageColumn);
         }
         for (int function = 0; function < kFunctionCount; ++function) {
-            format[n][function] = MakeSettingDropDown(addresses, Name("format", n, function));
+            const std::string_view letter = kFunctionLetters.substr(function, 1);
+            format[n][function] = MakeSettingDropDown(addresses, Member("format", n + 1, letter));
             grid->addWidget(format[n][function], row, FirstFormatColumn + function);
         }
     }
@@ -87,7 +81,8 @@ AddressesPage::AddressesPage(EditorShell& shell) : EditorPanel(shell, QStringLit
     targets->setVerticalSpacing(2);
     for (int n = 0; n < kAddressCount; ++n) {
         for (int function = 0; function < kFunctionCount; ++function) {
-            urgentTarget[n][function] = MakeSettingCheck(urgent, Name("urgent", n, function));
+            const std::string_view letter = kFunctionLetters.substr(function, 1);
+            urgentTarget[n][function] = MakeSettingCheck(urgent, Member("urgent", n + 1, letter));
             targets->addWidget(urgentTarget[n][function], function, n);
         }
     }

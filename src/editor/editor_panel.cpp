@@ -47,7 +47,8 @@ void EditorPanel::FixedStringExit(QLineEdit* field) { FillToTypingLimit(field, S
 void EditorPanel::FillToTypingLimit(QLineEdit* field, Fill fill)
 {
     const auto length = static_cast<std::size_t>(TypingLimit(field));
-    const QString filled = WithOneByteRule(field->text(), [fill, length](std::string_view text) { return fill(text, length); });
+    const QString filled =
+        WithOneByteRule(field->text(), [fill, length](std::string_view text) { return fill(text, length); });
     if (filled != field->text())
         field->setText(filled);
 }

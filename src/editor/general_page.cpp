@@ -45,7 +45,8 @@ void AddWithUpDown(QGridLayout* grid, int row, QLineEdit* edit, UpDownButton* up
         pair->addWidget(MakeLabel(edit->parentWidget(), {}, unit));
     }
     pair->addStretch(1);
-    auto* label = MakeLabel(edit->parentWidget(), {}, SettingCaption(edit->objectName().toStdString()) + QLatin1Char(':'));
+    const QString caption = SettingCaption(edit->objectName().toStdString()) + QLatin1Char(':');
+    auto* label = MakeLabel(edit->parentWidget(), {}, caption);
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
     grid->addLayout(pair, row, 1);

@@ -2,8 +2,6 @@
 
 #include "editor/messages_page.h"
 
-#include <string>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "editor/control_factory.h"
+#include "image/pager_settings.h"
 
 namespace q9tx {
 namespace {
@@ -25,8 +24,6 @@ constexpr int kEncodingLines = 13;
 constexpr int kReminderLines = 11;
 
 const char kFunctionLetters[] = "ABCD";
-
-std::string Name(const char* family, int n) { return family + std::to_string(n + 1); }
 
 }  // namespace
 
@@ -50,7 +47,7 @@ MessagesPage::MessagesPage(EditorShell& shell) : EditorPanel(shell, QStringLiter
     for (int i = 0; i < kCannedCount; ++i) {
         cannedLabel[i] = MakeLabel(messages, QStringLiteral("Label%1").arg(kFirstCannedLabel + i),
                                    QString(QLatin1Char(kFunctionLetters[i])) + QLatin1Char(':'));
-        canned[i] = MakeSettingEdit(messages, Name("canned", i));
+        canned[i] = MakeSettingEdit(messages, Member("canned", i + 1));
         cannedLabel[i]->setBuddy(canned[i]);
     }
 
@@ -102,9 +99,9 @@ MessagesPage::MessagesPage(EditorShell& shell) : EditorPanel(shell, QStringLiter
                 grid->setColumnMinimumWidth(baseColumn - 1, 8);
         }
         // The folder's number is its caption.
-        folderEn[k] = MakeSettingCheck(folders, Name("folderEn", k), QString::number(k + 1) + QLatin1Char(':'));
-        folderName[k] = MakeSettingEdit(folders, Name("folderName", k));
-        folderSize[k] = MakeSettingEdit(folders, Name("folderSize", k));
+        folderEn[k] = MakeSettingCheck(folders, Member("folderEn", k + 1), QString::number(k + 1) + QLatin1Char(':'));
+        folderName[k] = MakeSettingEdit(folders, Member("folderName", k + 1));
+        folderSize[k] = MakeSettingEdit(folders, Member("folderSize", k + 1));
         grid->addWidget(folderEn[k], folderRow, baseColumn);
         grid->addWidget(folderName[k], folderRow, baseColumn + 1);
         grid->addWidget(folderSize[k], folderRow, baseColumn + 2);

@@ -2,8 +2,6 @@
 
 #include "editor/schedule_page.h"
 
-#include <string>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "editor/control_factory.h"
+#include "image/pager_settings.h"
 #include "editor/masked_entry_guard.h"
 
 namespace q9tx {
@@ -22,8 +21,6 @@ namespace {
 constexpr int kFirstDayLabel = 55;
 
 enum DayColumn { NameColumn, PeriodColumn, StartColumn, ToColumn, FinishColumn, NightShiftColumn };
-
-std::string Name(const char* family, int day) { return family + std::to_string(day + 1); }
 
 }  // namespace
 
@@ -39,13 +36,13 @@ SchedulePage::SchedulePage(EditorShell& shell) : EditorPanel(shell, QStringLiter
     for (int day = 0; day < kDayCount; ++day) {
         const int row = day + 1;
         dayLabel[day] = MakeLabel(timetable, QStringLiteral("Label%1").arg(kFirstDayLabel + 2 * day),
-                                  SettingCaption(Name("period", day)));
-        period[day] = MakeSettingDropDown(timetable, Name("period", day));
-        start[day] = MakeSettingTimeEdit(timetable, Name("start", day));
+                                  SettingCaption(Member("period", day + 1)));
+        period[day] = MakeSettingDropDown(timetable, Member("period", day + 1));
+        start[day] = MakeSettingTimeEdit(timetable, Member("start", day + 1));
         toLabel[day] = MakeLabel(timetable, QStringLiteral("Label%1").arg(kFirstDayLabel + 2 * day + 1),
                                  QStringLiteral("to"));
-        finish[day] = MakeSettingTimeEdit(timetable, Name("finish", day));
-        nightShift[day] = MakeSettingCheck(timetable, Name("nightShift", day), QStringLiteral("Night shift"));
+        finish[day] = MakeSettingTimeEdit(timetable, Member("finish", day + 1));
+        nightShift[day] = MakeSettingCheck(timetable, Member("nightShift", day + 1), QStringLiteral("Night shift"));
         // Hidden times must not let the rest of the row move.
         for (QWidget* control : std::initializer_list<QWidget*>{start[day], toLabel[day], finish[day], nightShift[day]}) {
             QSizePolicy policy = control->sizePolicy();

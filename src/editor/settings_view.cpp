@@ -121,7 +121,8 @@ void SetListValue(QComboBox* box, std::int64_t value)
 void ShowNumber(SettingsEditor& form, QLineEdit* field, std::int64_t value)
 {
     const GeneralPage& general = form.generalPage();
-    for (UpDownButton* upDown : {general.displayHoldTimeUpDown, general.lcdBaseContrastUpDown, general.rangeHoldTimeUpDown}) {
+    for (UpDownButton* upDown :
+         {general.displayHoldTimeUpDown, general.lcdBaseContrastUpDown, general.rangeHoldTimeUpDown}) {
         if (upDown->associate() == field)
             upDown->setPosition(static_cast<int>(value));
     }
@@ -229,7 +230,8 @@ void ClearMarksOfFilledFields(SettingsEditor& form)
     std::vector<QLineEdit*> marked(addresses.address.begin(), addresses.address.end());
     marked.insert(marked.end(), schedule.start.begin(), schedule.start.end());
     marked.insert(marked.end(), schedule.finish.begin(), schedule.finish.end());
-    marked.insert(marked.end(), {general.displayHoldTime, general.lcdBaseContrast, general.rangeHoldTime, general.frequency});
+    marked.insert(marked.end(),
+                  {general.displayHoldTime, general.lcdBaseContrast, general.rangeHoldTime, general.frequency});
     for (QLineEdit* field : marked)
         setRefused(field, false);
 }
